@@ -1,0 +1,8 @@
+// clsDATE: its members arrive with the issues that build them; until then each answers E_NOTIMPL.
+#pragma once
+
+namespace brixen {
+
+class clsDATE {};
+
+}  // namespace brixen

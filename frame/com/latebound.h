@@ -1,0 +1,23 @@
+// Calls on a caller's automation object by member name (late binding), as form code does
+// with the controls and picture boxes it hands to the library.
+#pragma once
+#include <initializer_list>
+#include <wrl/client.h>
+
+#include "frame/com/variant.h"
+
+namespace brixen {
+
+using Object = Microsoft::WRL::ComPtr<IDispatch>;
+
+// The member's dispatch id, or error 438 when the object has no such member.
+DISPID MemberId(IDispatch* object, const char16_t* name);
+bool HasMember(IDispatch* object, const char16_t* name);
+
+// Errors the object raises reach the caller as run-time errors (the object's own number for
+// run-time errors it reports, 438 for an unknown member, 13 for a mismatch).
+Variant CallMethod(IDispatch* object, const char16_t* name, std::initializer_list<Variant> args = {});
+Variant GetProperty(IDispatch* object, const char16_t* name, std::initializer_list<Variant> args = {});
+void LetProperty(IDispatch* object, const char16_t* name, const Variant& value);
+
+}  // namespace brixen

@@ -1,0 +1,114 @@
+#include "frame/win/clock.h"
+
+#include <oleauto.h>
+
+#include <utility>
+
+#include "frame/win/wide.h"
+
+namespace brixen::win {
+namespace {
+
+SYSTEMTIME SystemLocalTime() {
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  return now;
+}
+
+LocalTimeSource& ClockSource() {
+  static LocalTimeSource source = SystemLocalTime;
+  return source;
+}
+
+SYSTEMTIME LocalTime() { return ClockSource()(); }
+
+Date ToDate(SYSTEMTIME time) {
+  time.wMilliseconds = 0;  // the run-time's dates hold whole seconds
+  Date date = 0;
+  ::SystemTimeToVariantTime(&time, &date);
+  return date;
+}
+
+Date DayOf(const SYSTEMTIME& time) {
+  SYSTEMTIME midnight = time;
+  midnight.wHour = midnight.wMinute = midnight.wSecond = 0;
+  return ToDate(midnight);
+}
+
+String LocaleInfo(LCTYPE type) {
+  const int size = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, type, nullptr, 0);
+  if (size <= 0) return {};
+  String text(static_cast<std::size_t>(size), u'\0');
+  const int length = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, type, Wide(text.data()), size);
+  text.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+  return text;
+}
+
+}  // namespace
+
+void SetClockForTests(LocalTimeSource source) { ClockSource() = std::move(source); }
+void ResetClockForTests() { ClockSource() = SystemLocalTime; }
+
+Date Now() { return ToDate(LocalTime()); }
+
+Date Today() { return DayOf(LocalTime()); }
+
+Date TimeOfDay() {
+  SYSTEMTIME time = LocalTime();
+  time.wYear = 1899;  // day 0
+  time.wMonth = 12;
+  time.wDay = 30;
+  time.wDayOfWeek = 6;
+  return ToDate(time);
+}
+
+Single Timer() {
+  const SYSTEMTIME t = LocalTime();
+  const long centiseconds = ((t.wHour * 60L + t.wMinute) * 60L + t.wSecond) * 100L + t.wMilliseconds / 10;
+  return static_cast<Single>(centiseconds / 100.0);
+}
+
+double MonotonicSeconds() {
+  static const double frequency = [] {
+    LARGE_INTEGER f;
+    ::QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart);
+  }();
+  LARGE_INTEGER counter;
+  ::QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) / frequency;
+}
+
+void DoEvents() {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+DateOrder DateOrderOf(StringView pattern) {
+  bool quoted = false;
+  String fields;  // first letter of each field, in order
+  for (char16_t c : pattern) {
+    if (c == u'\'') quoted = !quoted;
+    const char16_t lower = c == u'M' ? u'm' : c;
+    if (!quoted && (lower == u'd' || lower == u'm' || lower == u'y') && fields.find(lower) == String::npos) {
+      fields += lower;
+    }
+  }
+  if (fields.rfind(u"y", 0) == 0) return DateOrder::YearMonthDay;
+  if (fields.rfind(u"d", 0) == 0) return DateOrder::DayMonthYear;
+  return DateOrder::MonthDayYear;
+}
+
+DateOrder SystemDateOrder() { return DateOrderOf(ShortDatePattern()); }
+String ShortDatePattern() { return LocaleInfo(LOCALE_SSHORTDATE); }
+String DateSeparator() { return LocaleInfo(LOCALE_SDATE); }
+String TimeSeparator() { return LocaleInfo(LOCALE_STIME); }
+
+}  // namespace brixen::win

@@ -1,0 +1,43 @@
+// The run-time's clock, the message pump of DoEvents and the system's date and time
+// conventions.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "frame/types.h"
+
+namespace brixen::win {
+
+// The local time every clock reading goes through. Tests replace it; the default reads
+// GetLocalTime.
+using LocalTimeSource = std::function<SYSTEMTIME()>;
+void SetClockForTests(LocalTimeSource source);
+void ResetClockForTests();
+
+Date Now();           // local date and time, whole seconds
+Date Today();         // local date, midnight
+Date TimeOfDay();     // local time of day as a fraction of a day (day 0)
+Single Timer();       // seconds since local midnight, to the hundredth
+
+// Seconds from an arbitrary start, never going back and unaffected by clock changes:
+// for timed waits, including waits that run over midnight.
+double MonotonicSeconds();
+
+// Runs the calling thread's pending window messages. A WM_QUIT is put back in the
+// queue for the caller's own loop and ends the run.
+void DoEvents();
+
+// The order of day, month and year in the user's short date form.
+enum class DateOrder { MonthDayYear = 0, DayMonthYear = 1, YearMonthDay = 2 };
+
+DateOrder SystemDateOrder();
+String ShortDatePattern();  // e.g. "M/d/yyyy", "yyyy/MM/dd"
+String DateSeparator();     // "/" , "."
+String TimeSeparator();     // ":"
+
+// The order in which a short date pattern names its fields; quoted literals are skipped.
+// A pattern that names none of them gives MonthDayYear.
+DateOrder DateOrderOf(StringView shortDatePattern);
+
+}  // namespace brixen::win

@@ -1,0 +1,155 @@
+# Wine environment for the test tools; sourced, never run.
+#
+#   . tools/wine-env.sh
+#   brixen_xvfb_start          one X display for the whole run (stopped when the shell exits)
+#   brixen_wine_prepare        private prefix in $BUILD/wine: created once, virtual desktop, drives
+#   brixen_locale en|ja        system locale of the Wine processes that follow (restarts the wineserver)
+#   brixen_wine CMD...         wine CMD under the current locale
+#   brixen_ja CMD...           run CMD (any command that starts Wine) under the Japanese locale
+#   brixen_register DLL / brixen_unregister DLL
+#
+# Nothing is written to $HOME: the prefix lives in the build folder and the menu builder is off.
+
+: "${ROOT:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
+: "${BUILD:=$ROOT/build}"
+export ROOT BUILD
+export WINEPREFIX=$BUILD/wine
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe=d"
+
+BRIXEN_DESKTOP_SIZE=1024x768
+BRIXEN_LOCALE_FILE=$WINEPREFIX/.brixen-locale   # locale the running wineserver was started under
+
+# Linux path -> Windows path, without starting Wine: the prefix maps Z: to /.
+brixen_winpath() {
+  local p
+  p=$(realpath -m "$1")
+  printf 'Z:%s\n' "${p//\//\\}"
+}
+
+export BRIXEN_DLL64=$(brixen_winpath "$BUILD/x64/QUENTA01.DLL")
+export BRIXEN_DLL32=$(brixen_winpath "$BUILD/x86/QUENTA01.DLL")
+
+# --- display -------------------------------------------------------------------------------------
+
+# Starts Xvfb on a free display and exports DISPLAY; the server ends with the calling shell.
+# Message boxes need a display: without one they return 0 at once.
+brixen_xvfb_start() {
+  [ -n "${BRIXEN_XVFB_PID:-}" ] && return 0
+  local fifo
+  fifo=$(mktemp -u "${TMPDIR:-/tmp}/brixen-xvfb.XXXXXX")
+  mkfifo "$fifo"
+  Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$fifo" >/dev/null 2>&1 &
+  BRIXEN_XVFB_PID=$!
+  local display
+  read -r -t 10 display <"$fifo" || display=
+  rm -f "$fifo"
+  if [ -z "$display" ]; then
+    echo "wine-env: Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=:$display
+  trap brixen_xvfb_stop EXIT
+  # A wineserver left from a display-less run would keep its window-less desktop.
+  brixen_wineserver_stop
+}
+
+brixen_xvfb_stop() {
+  [ -n "${BRIXEN_XVFB_PID:-}" ] || return 0
+  brixen_wineserver_stop
+  kill "$BRIXEN_XVFB_PID" 2>/dev/null
+  wait "$BRIXEN_XVFB_PID" 2>/dev/null
+  BRIXEN_XVFB_PID=
+}
+
+# --- prefix --------------------------------------------------------------------------------------
+
+brixen_wineserver_stop() {
+  if [ -d "$WINEPREFIX" ]; then
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+  fi
+  rm -f "$BRIXEN_LOCALE_FILE"
+  return 0
+}
+
+brixen_wine_prepare() {
+  if [ ! -f "$WINEPREFIX/.brixen-ready" ]; then
+    brixen_wine_create || return 1
+  fi
+  brixen_wine_drives
+}
+
+brixen_wine_create() {
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  # No Mono or Gecko: their installers would ask through dialogs, and nothing here needs them.
+  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mscoree,mshtml=" wineboot --init >/dev/null 2>&1 || {
+    echo "wine-env: wineboot --init failed" >&2
+    return 1
+  }
+  wineserver -w
+  # A virtual desktop of fixed size: message boxes close at once (no window manager to wait
+  # for) and screen and work-area sizes are the same on every machine.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$BRIXEN_DESKTOP_SIZE" /f >/dev/null 2>&1 || {
+    echo "wine-env: cannot set the virtual desktop" >&2
+    return 1
+  }
+  brixen_wineserver_stop
+  touch "$WINEPREFIX/.brixen-ready"
+}
+
+# Drives the tests expect beyond C: and Z:. Runs on every prepare, so it must stay idempotent.
+# The place for: a removable drive and a CD-ROM drive (type under HKLM\Software\Wine\Drives,
+# e.g. `wine reg add 'HKLM\Software\Wine\Drives' /v r: /d floppy /f`) and their links in
+# $WINEPREFIX/dosdevices (`ln -sfn <folder> "$WINEPREFIX/dosdevices/r:"`).
+brixen_wine_drives() {
+  :
+}
+
+# --- locale --------------------------------------------------------------------------------------
+
+# Wine takes the system locale from LC_ALL/LANG; the wineserver and its desktop keep the one they
+# started with, so a change of locale restarts them.
+brixen_locale() {
+  local want
+  case "$1" in
+    en) want=C.UTF-8 ;;
+    ja) want=ja_JP.UTF-8 ;;
+    *) echo "wine-env: unknown locale '$1' (en|ja)" >&2; return 2 ;;
+  esac
+  local have=
+  [ -f "$BRIXEN_LOCALE_FILE" ] && have=$(cat "$BRIXEN_LOCALE_FILE")
+  if [ "$have" != "$want" ]; then
+    brixen_wineserver_stop
+    [ -d "$WINEPREFIX" ] && echo "$want" >"$BRIXEN_LOCALE_FILE"
+  fi
+  export BRIXEN_LC_ALL=$want
+}
+
+brixen_wine() {
+  LC_ALL=${BRIXEN_LC_ALL:-C.UTF-8} wine "$@"
+}
+
+# Runs CMD (which starts Wine processes) under the Japanese locale, then returns to English.
+brixen_ja() {
+  brixen_locale ja || return
+  local rc=0
+  "$@" || rc=$?
+  brixen_locale en
+  return $rc
+}
+
+# --- registration --------------------------------------------------------------------------------
+
+brixen_register() {
+  [ -f "$1" ] || { echo "wine-env: no $1" >&2; return 1; }
+  brixen_wine regsvr32 /s "$(brixen_winpath "$1")" >/dev/null 2>&1
+}
+
+brixen_unregister() {
+  [ -f "$1" ] || return 0
+  brixen_wine regsvr32 /s /u "$(brixen_winpath "$1")" >/dev/null 2>&1
+}
