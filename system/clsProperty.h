@@ -1,8 +1,16 @@
-// clsProperty: its members arrive with the issues that build them; until then each answers E_NOTIMPL.
+// clsProperty: system, window and profile properties. Members arrive with the issues that
+// build them; a member not declared here answers E_NOTIMPL to callers.
 #pragma once
+#include "frame/types.h"
 
 namespace brixen {
 
-class clsProperty {};
+class clsProperty {
+ public:
+  // Word arithmetic on packed 32-bit values.
+  Long GetHiWord(Long LongValue);
+  Long GetLoWord(Long LongValue);
+  Long CvWithSign(Long lngValue);
+};
 
 }  // namespace brixen

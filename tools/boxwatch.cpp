@@ -114,7 +114,7 @@ class Watcher {
         if (!WriteLine(options_, LogLine(b, d))) Complain("cannot write the log");
       });
       if (!decision.asked) {
-        Complain("the box lacked the button '" + Utf8(decision.answer) + "'");
+        Complain("answer " + Utf8(decision.answer) + ": the box had no such button");
         ok_ = false;
       }
     }

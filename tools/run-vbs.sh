@@ -10,7 +10,7 @@
 # answers. Answers come from --answers or from a line "'@answers yes,no" in the test; without
 # them every box gets its default button. The box log (see tools/boxwatch.cpp for its format)
 # is kept in $BUILD/vbs/NAME.boxes; the script reads a UTF-16 copy named in %BRIXEN_BOXLOG%
-# (LastBox() in lib.vbs).
+# (LastBox() in lib.vbs), and the locale it runs under in %BRIXEN_LOCALE% (TestLocale()).
 #
 # Uses the display in $DISPLAY, or starts its own Xvfb when there is none. One test at a time per
 # display: boxwatch answers every message box on it.
@@ -67,7 +67,7 @@ brixen_wine "$BOXWATCH" --log "$(brixen_winpath "$boxes")" --log16 "$(brixen_win
   --stop-file "$(brixen_winpath "$stop")" --timeout $((timeout_s + 30)) >"$watch_err" 2>&1 &
 watcher=$!
 
-BRIXEN_BOXLOG=$(brixen_winpath "$boxes16") timeout -k 5 "$timeout_s" \
+BRIXEN_LOCALE=$locale BRIXEN_BOXLOG=$(brixen_winpath "$boxes16") timeout -k 5 "$timeout_s" \
   env LC_ALL="$BRIXEN_LC_ALL" wine cscript //nologo "$(brixen_winpath "$script")" 2>/dev/null | tr -d '\r' >"$output"
 status=${PIPESTATUS[0]}
 
@@ -80,6 +80,10 @@ tenths=$((($(date +%s%N) - start) / 100000000))
 [ "$status" = 124 ] && fail "timed out after $timeout_s s"
 [ "$status" = 0 ] || fail "cscript exited with $status"
 last=$(grep -v '^[[:space:]]*$' "$output" | tail -1)
-[ "$last" = VBS-OK ] || fail "the script did not finish (last line: '${last}')"
+if [ "$last" != VBS-OK ]; then
+  summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$output" | tail -1)
+  [ -n "$summary" ] && fail "$summary"
+  fail "the script stopped before Done (a run-time or syntax error: Wine reports none)"
+fi
 [ "$watch_status" = 0 ] || fail "message boxes: $(tr '\n' ' ' <"$watch_err")"
 echo "PASS $label ($((tenths / 10)).$((tenths % 10)) s)"

@@ -88,6 +88,13 @@ if ! brixen_register "$DLL"; then
   registered=
 fi
 
+# Helper servers the tests drive (every other DLL of the x64 build) are registered beside it.
+helpers=()
+for dll in "$BUILD"/x64/*.DLL; do
+  [ "$dll" = "$DLL" ] || [ ! -f "$dll" ] && continue
+  if brixen_register "$dll"; then helpers+=("$dll"); else failed "registering $dll"; fi
+done
+
 run_win_tests
 if [ -n "$registered" ]; then
   run_all_vbs
@@ -95,6 +102,8 @@ if [ -n "$registered" ]; then
 else
   run_all_vbs standalone-only
 fi
+
+for dll in "${helpers[@]}"; do brixen_unregister "$dll" || failed "unregistering $dll"; done
 
 echo "$vbs_passed passed, $vbs_failed failed"
 ((failures == 0 && vbs_failed == 0))

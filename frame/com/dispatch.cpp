@@ -7,10 +7,4 @@ HRESULT NamesToIds(ITypeInfo* info, LPOLESTR* names, UINT count, DISPID* ids) {
   return DispGetIDsOfNames(info, names, count, ids);
 }
 
-HRESULT DispatchThroughTypeInfo(ITypeInfo* info, IDispatch* self, DISPID id, WORD flags, DISPPARAMS* params,
-                                VARIANT* result, EXCEPINFO* exception, UINT* bad_arg) {
-  if (!info) return E_UNEXPECTED;
-  return info->Invoke(self, id, flags, params, result, exception, bad_arg);
-}
-
 }  // namespace brixen::com

@@ -6,6 +6,7 @@
 #include <oaidl.h>
 #include <ocidl.h>
 
+#include "frame/com/byref.h"
 #include "frame/com/module.h"
 
 namespace brixen::com {
@@ -25,9 +26,6 @@ class TypeInfoRef {
   ITypeInfo* info_;
 };
 
-// Dispatches a late-bound call through the interface's type information.
-HRESULT DispatchThroughTypeInfo(ITypeInfo* info, IDispatch* self, DISPID id, WORD flags, DISPPARAMS* params,
-                                VARIANT* result, EXCEPINFO* exception, UINT* bad_arg);
 HRESULT NamesToIds(ITypeInfo* info, LPOLESTR* names, UINT count, DISPID* ids);
 
 template <class Impl, class Interface>
@@ -81,8 +79,10 @@ class ComObject : public Interface, public ISupportErrorInfo, public IProvideCla
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* exception, UINT* bad_arg) override {
-    return DispatchThroughTypeInfo(info_.get(), static_cast<Interface*>(this), id, flags, params, result, exception,
-                                   bad_arg);
+    if (!info_.get()) return E_UNEXPECTED;
+    static const ByRefTable by_reference(info_.get());  // one per interface
+    return by_reference.Invoke(info_.get(), static_cast<Interface*>(this), id, flags, params, result, exception,
+                               bad_arg);
   }
 
   // ISupportErrorInfo

@@ -215,7 +215,7 @@ class OpenFile {
     const auto from = static_cast<std::size_t>(position_ - start_);
     std::memcpy(buffer_.data() + from, bytes.data(), bytes.size());
     length_ = std::max(length_, from + bytes.size());
-    dirtyBegin_ = from;
+    dirtyBegin_ = dirtyEnd_ > dirtyBegin_ ? std::min(dirtyBegin_, from) : from;
     dirtyEnd_ = std::max(dirtyEnd_, from + bytes.size());
   }
 

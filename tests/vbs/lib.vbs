@@ -8,7 +8,11 @@
 '   On Error GoTo 0
 '   box = LastBox()                    fields of the last message box answered by boxwatch:
 '                                      (0) title (1) text (2) style (3) answer (4) detail
+'   TestLocale()                       "en" or "ja": the locale the runner started the script under
 '   Done                               prints "N passed, M failed", then VBS-OK if M = 0
+'
+' Wine's VBScript lacks ChrW, AscW and GetLocale, cannot index a call's result (F()(0) does not
+' compile) and reports 1 / 0 as error -2147352558, not 11.
 Option Explicit
 
 Dim brxPassed, brxFailed
@@ -93,6 +97,11 @@ Function BrxShow(value)
     Case "string": BrxShow = """" & value & """"
     Case Else: BrxShow = CStr(value) & " (" & TypeName(value) & ")"
   End Select
+End Function
+
+Function TestLocale()
+  TestLocale = CreateObject("WScript.Shell").Environment("PROCESS")("BRIXEN_LOCALE")
+  If TestLocale = "" Then TestLocale = "en"
 End Function
 
 ' --- message boxes answered by tools/boxwatch -------------------------------------------------

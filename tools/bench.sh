@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# tools/bench.sh: the cost of one call into the library (./run bench calls it after ./run build).
+#
+# In the private Wine prefix $BUILD/wine, under the English locale: registers
+# $BUILD/x64/QUENTA01.DLL, runs the C++ benchmark (early binding through the slot, IDispatch::Invoke
+# with a cached DISPID and by name) and the VBScript one (late binding by name from a script), each
+# against Scripting.FileSystemObject measured in the same run, then unregisters.
+# Numbers are ratios to that baseline; they inform and fail nothing. Exit 1 only when a benchmark
+# could not run (a failed call, no VBS-OK line, a timeout).
+#
+#   BRIXEN_BENCH_ROUNDS (5) and BRIXEN_BENCH_MS (150) tune the C++ benchmark.
+set -uo pipefail
+HERE=$(cd "$(dirname "$0")" && pwd)
+. "$HERE/wine-env.sh"
+
+DLL=$BUILD/x64/QUENTA01.DLL
+BENCH_EXE=$BUILD/x64/tests/bench/brixen_call_bench.exe
+BENCH_VBS=$ROOT/tests/bench/call_bench.vbs
+LOGS=$BUILD/bench
+mkdir -p "$LOGS"
+failures=0
+
+failed() {
+  echo "FAIL $1"
+  [ -n "${2:-}" ] && [ -s "$2" ] && sed 's/^/    | /' "$2"
+  failures=$((failures + 1))
+}
+
+for f in "$DLL" "$BENCH_EXE"; do
+  [ -f "$f" ] || { echo "FAIL no $f (./run build first)"; exit 1; }
+done
+
+# No windows are shown: any display, or none, will do.
+brixen_wine_prepare || exit 1
+brixen_locale en
+brixen_register "$DLL" || { echo "FAIL registering $DLL"; exit 1; }
+trap 'brixen_unregister "$DLL"' EXIT
+
+echo "== C++ client (ns per call; ratio to (d), the platform's late-bound call)"
+log=$LOGS/call_bench.out
+timeout -k 5 300 env LC_ALL="$BRIXEN_LC_ALL" wine "$BENCH_EXE" "${BRIXEN_BENCH_ROUNDS:-5}" "${BRIXEN_BENCH_MS:-150}" \
+  2>/dev/null | tr -d '\r' >"$log"
+status=${PIPESTATUS[0]}
+if [ "$status" = 0 ] && grep -q '^VERDICT' "$log"; then
+  cat "$log"
+else
+  failed "brixen_call_bench.exe (exit $status)" "$log"
+fi
+
+echo "== VBScript client (late bound by name, microseconds per call)"
+log=$LOGS/call_bench_vbs.out
+timeout -k 5 300 env LC_ALL="$BRIXEN_LC_ALL" wine cscript //nologo "$(brixen_winpath "$BENCH_VBS")" \
+  2>/dev/null | tr -d '\r' >"$log"
+status=${PIPESTATUS[0]}
+# Wine's script host reports no script errors: a script that stopped early exits 0 without VBS-OK.
+if [ "$status" = 0 ] && [ "$(grep -v '^[[:space:]]*$' "$log" | tail -1)" = VBS-OK ]; then
+  grep -v '^VBS-OK$' "$log"
+else
+  failed "call_bench.vbs (exit $status; the script stopped before its end)" "$log"
+fi
+
+((failures == 0))
