@@ -9,9 +9,15 @@
 # could not run (a failed call, no VBS-OK line, a timeout).
 #
 #   BRIXEN_BENCH_ROUNDS (5) and BRIXEN_BENCH_MS (150) tune the C++ benchmark.
+#   BRIXEN_BENCH_PREFIX=DIR runs in a Wine prefix of its own (created on first use), away from
+#   test runs in $BUILD/wine: their wineserver restarts end every Wine process of the prefix.
 set -uo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/wine-env.sh"
+if [ -n "${BRIXEN_BENCH_PREFIX:-}" ]; then
+  export WINEPREFIX=$BRIXEN_BENCH_PREFIX
+  BRIXEN_LOCALE_FILE=$WINEPREFIX/.brixen-locale
+fi
 
 DLL=$BUILD/x64/QUENTA01.DLL
 BENCH_EXE=$BUILD/x64/tests/bench/brixen_call_bench.exe
@@ -39,18 +45,18 @@ trap 'brixen_unregister "$DLL"' EXIT
 echo "== C++ client (ns per call; ratio to (d), the platform's late-bound call)"
 log=$LOGS/call_bench.out
 timeout -k 5 300 env LC_ALL="$BRIXEN_LC_ALL" wine "$BENCH_EXE" "${BRIXEN_BENCH_ROUNDS:-5}" "${BRIXEN_BENCH_MS:-150}" \
-  2>/dev/null | tr -d '\r' >"$log"
+  2>"$log.err" | tr -d '\r' >"$log"
 status=${PIPESTATUS[0]}
 if [ "$status" = 0 ] && grep -q '^VERDICT' "$log"; then
   cat "$log"
 else
-  failed "brixen_call_bench.exe (exit $status)" "$log"
+  failed "brixen_call_bench.exe (exit $status$( ((status > 128)) && echo ": killed by signal $((status - 128))"))" "$log"
 fi
 
 echo "== VBScript client (late bound by name, microseconds per call)"
 log=$LOGS/call_bench_vbs.out
 timeout -k 5 300 env LC_ALL="$BRIXEN_LC_ALL" wine cscript //nologo "$(brixen_winpath "$BENCH_VBS")" \
-  2>/dev/null | tr -d '\r' >"$log"
+  2>"$log.err" | tr -d '\r' >"$log"
 status=${PIPESTATUS[0]}
 # Wine's script host reports no script errors: a script that stopped early exits 0 without VBS-OK.
 if [ "$status" = 0 ] && [ "$(grep -v '^[[:space:]]*$' "$log" | tail -1)" = VBS-OK ]; then

@@ -137,7 +137,7 @@ brixen_wine() {
 brixen_ja() {
   brixen_locale ja || return
   local rc=0
-  "$@" || rc=$?
+  LC_ALL=$BRIXEN_LC_ALL "$@" || rc=$?
   brixen_locale en
   return $rc
 }

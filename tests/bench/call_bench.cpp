@@ -65,26 +65,10 @@ class Variant {
   VARIANT value_;
 };
 
-// Frees what a failed Invoke hands back.
-class ExcepInfo {
- public:
-  ExcepInfo() = default;
-  ExcepInfo(const ExcepInfo&) = delete;
-  ExcepInfo& operator=(const ExcepInfo&) = delete;
-  ~ExcepInfo() {
-    SysFreeString(value_.bstrSource);
-    SysFreeString(value_.bstrDescription);
-    SysFreeString(value_.bstrHelpFile);
-  }
-  EXCEPINFO* get() { return &value_; }
-
- private:
-  EXCEPINFO value_{};
-};
-
-bool Fail(const char* what, HRESULT hr) {
+// Reports a call that did not work; returns the program's exit code for it.
+int Fail(const char* what, HRESULT hr) {
   std::printf("FAILED: %s (hr 0x%08lX)\n", what, static_cast<unsigned long>(hr));
-  return false;
+  return 1;
 }
 
 ComPtr<IDispatch> CreateByProgId(const wchar_t* progid) {
@@ -110,7 +94,7 @@ struct LateCall {
   IDispatch* object;
   const wchar_t* name;
   WORD flags;
-  std::vector<VARIANTARG> args;  // right to left, as DISPPARAMS holds them
+  std::vector<VARIANTARG> args;  // right to left, as DISPPARAMS holds them; not owned
   DISPID id = DISPID_UNKNOWN;
 
   HRESULT Cached(VARIANT* result) {
@@ -167,7 +151,10 @@ bool Calibrate(Case& c, double target) {
   for (;;) {
     HRESULT hr = S_OK;
     const double took = Measure(c, n, &hr);
-    if (took < 0) return Fail(c.label, hr);
+    if (took < 0) {
+      Fail(c.label, hr);
+      return false;
+    }
     if (took >= target / 8 || n >= (1LL << 34)) {
       c.calls = std::max<long long>(1, static_cast<long long>(static_cast<double>(n) * target / std::max(took, 1e-9)));
       return true;
@@ -187,7 +174,7 @@ int Bench(int rounds, double target) {
   ComPtr<IDispatch> fso = CreateByProgId(L"Scripting.FileSystemObject");
   if (!bar || !fso) return 1;
   ComPtr<_clsPrgsBar> slots;
-  if (HRESULT hr = bar.As(&slots); FAILED(hr)) return Fail("QueryInterface _clsPrgsBar", hr), 1;
+  if (HRESULT hr = bar.As(&slots); FAILED(hr)) return Fail("QueryInterface _clsPrgsBar", hr);
 
   Bstr a(L"a"), b(L"b");
   VARIANTARG path_args[2];
@@ -209,15 +196,15 @@ int Bench(int rounds, double target) {
   // The calls answer what they should before they are timed: a benchmark of failures is no benchmark.
   {
     long value = 0;
-    if (HRESULT hr = slots->get_MAX(&value); FAILED(hr) || value != 100) return Fail("get_MAX (expected 100)", hr), 1;
+    if (HRESULT hr = slots->get_MAX(&value); FAILED(hr) || value != 100) return Fail("get_MAX (expected 100)", hr);
     Variant r1, r2, r3;
     if (HRESULT hr = max.ByName(r1.get()); FAILED(hr) || V_VT(r1.get()) != VT_I4 || V_I4(r1.get()) != 100)
-      return Fail("Invoke MAX (expected Long 100)", hr), 1;
+      return Fail("Invoke MAX (expected Long 100)", hr);
     if (HRESULT hr = build.ByName(r2.get());
         FAILED(hr) || V_VT(r2.get()) != VT_BSTR || std::wcscmp(V_BSTR(r2.get()), L"a\\b") != 0)
-      return Fail("Invoke BuildPath (expected \"a\\b\")", hr), 1;
+      return Fail("Invoke BuildPath (expected \"a\\b\")", hr);
     if (HRESULT hr = unit.Cached(r3.get()); FAILED(hr) || V_VT(r3.get()) != VT_BSTR)
-      return Fail("Invoke UnitString (expected a String)", hr), 1;
+      return Fail("Invoke UnitString (expected a String)", hr);
   }
 
   // Each case frees its result as a client would; the sink keeps the early-bound loop honest.
@@ -259,7 +246,7 @@ int Bench(int rounds, double target) {
       Case& c = cases[(k + round) % cases.size()];
       HRESULT hr = S_OK;
       const double took = Measure(c, c.calls, &hr);
-      if (took < 0) return Fail(c.label, hr), 1;
+      if (took < 0) return Fail(c.label, hr);
       c.ns_per_call.push_back(took * 1e9 / static_cast<double>(c.calls));
     }
   }
@@ -289,7 +276,7 @@ int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   const double target = (argc > 2 ? std::max(1, std::atoi(argv[2])) : 150) / 1000.0;
   Apartment apartment;
-  if (FAILED(apartment.status())) return Fail("CoInitializeEx", apartment.status()), 1;
+  if (FAILED(apartment.status())) return Fail("CoInitializeEx", apartment.status());
   const int rc = Bench(rounds, target);
   std::fflush(stdout);
   return rc;

@@ -1,0 +1,24 @@
+' Every class of the library is created by its ProgID and names itself; members not built yet
+' answer with a clear automation error instead of failing silently.
+Dim names, n, o, s
+names = Array("clsFILE", "clsDATE", "clsString", "clsMethod", "clsProperty", "clsPrgsBar", _
+              "clsNewFont", "clsToolTip", "clsDialogColor", "clsDialogOpenSave")
+For Each n In names
+  Set o = CreateObject("BRIXEN." & n)
+  CheckErr "CreateObject BRIXEN." & n, 0
+  ' Wine's script host names an object by its dispatch interface (_clsFILE); hosts that ask
+  ' for the class information get the class itself (clsFILE).
+  Check "TypeName of " & n, Replace(TypeName(o), "_", "", 1, 1), n
+Next
+
+On Error Resume Next
+Set o = CreateObject("BRIXEN.clsNoSuchClass")
+CheckErr "an unknown ProgID", 429
+Set s = CreateObject("BRIXEN.clsDialogColor")
+s.NoSuchMember
+CheckErr "an unknown member", 438
+n = s.Result
+CheckErr "a member not built yet", 445
+On Error GoTo 0
+
+Done
