@@ -26,10 +26,24 @@ LOGS=$BUILD/bench
 mkdir -p "$LOGS"
 failures=0
 
-failed() {
+failed() {  # what, output log (its stderr beside it in LOG.err)
   echo "FAIL $1"
-  [ -n "${2:-}" ] && [ -s "$2" ] && sed 's/^/    | /' "$2"
+  if [ -s "$2" ]; then
+    sed 's/^/    | /' "$2"
+  else
+    echo "    no output. A script error stops cscript silently; another run restarting this prefix's"
+    echo "    wineserver ends every Wine process in it (BRIXEN_BENCH_PREFIX=DIR isolates the benchmark)."
+    echo "    stderr: $2.err"
+  fi
   failures=$((failures + 1))
+}
+
+exit_text() {  # status of a timed-out or killed run in words
+  case "$1" in
+    124) echo "exit 124: timed out" ;;
+    129 | 1[3-9]? | 2??) echo "exit $1: killed by signal $(($1 - 128))" ;;
+    *) echo "exit $1" ;;
+  esac
 }
 
 for f in "$DLL" "$BENCH_EXE"; do
@@ -50,7 +64,7 @@ status=${PIPESTATUS[0]}
 if [ "$status" = 0 ] && grep -q '^VERDICT' "$log"; then
   cat "$log"
 else
-  failed "brixen_call_bench.exe (exit $status$( ((status > 128)) && echo ": killed by signal $((status - 128))"))" "$log"
+  failed "brixen_call_bench.exe ($(exit_text "$status"))" "$log"
 fi
 
 echo "== VBScript client (late bound by name, microseconds per call)"
@@ -62,7 +76,7 @@ status=${PIPESTATUS[0]}
 if [ "$status" = 0 ] && [ "$(grep -v '^[[:space:]]*$' "$log" | tail -1)" = VBS-OK ]; then
   grep -v '^VBS-OK$' "$log"
 else
-  failed "call_bench.vbs (exit $status; the script stopped before its end)" "$log"
+  failed "call_bench.vbs ($(exit_text "$status"); no VBS-OK: the script stopped before its end)" "$log"
 fi
 
 ((failures == 0))

@@ -1,7 +1,8 @@
 # Wine environment for the test tools; sourced, never run.
 #
 #   . tools/wine-env.sh
-#   brixen_xvfb_start          one X display for the whole run (stopped when the shell exits)
+#   brixen_xvfb_start          one X display for the whole run (it and the wineserver are stopped
+#                              when the shell exits)
 #   brixen_wine_prepare        private prefix in $BUILD/wine: created once, virtual desktop, drives
 #   brixen_locale en|ja        system locale of the Wine processes that follow (restarts the wineserver)
 #   brixen_wine CMD...         wine CMD under the current locale
@@ -111,8 +112,10 @@ brixen_wine_drives() {
 
 # --- locale --------------------------------------------------------------------------------------
 
-# Wine takes the system locale from LC_ALL/LANG; the wineserver and its desktop keep the one they
-# started with, so a change of locale restarts them.
+# Wine takes the locale from LC_ALL/LANG, and the first process of a session rewrites the user's
+# regional settings in the registry to match; a process started while that happens may still see
+# the previous locale. So a change of locale ends the session and starts one that stays up (a
+# persistent wineserver) after a first process has settled the settings.
 brixen_locale() {
   local want
   case "$1" in
@@ -120,13 +123,17 @@ brixen_locale() {
     ja) want=ja_JP.UTF-8 ;;
     *) echo "wine-env: unknown locale '$1' (en|ja)" >&2; return 2 ;;
   esac
+  export BRIXEN_LC_ALL=$want
   local have=
   [ -f "$BRIXEN_LOCALE_FILE" ] && have=$(cat "$BRIXEN_LOCALE_FILE")
-  if [ "$have" != "$want" ]; then
-    brixen_wineserver_stop
-    [ -d "$WINEPREFIX" ] && echo "$want" >"$BRIXEN_LOCALE_FILE"
-  fi
-  export BRIXEN_LC_ALL=$want
+  [ "$have" = "$want" ] && return 0
+  brixen_wineserver_stop
+  [ -d "$WINEPREFIX" ] || return 0
+  # No inherited output: a caller reading this shell's output through a pipe would wait for the
+  # session's processes to end.
+  LC_ALL=$want wineserver -p10 </dev/null >/dev/null 2>&1
+  LC_ALL=$want wine cmd /c exit </dev/null >/dev/null 2>&1
+  echo "$want" >"$BRIXEN_LOCALE_FILE"
 }
 
 brixen_wine() {

@@ -1,5 +1,7 @@
 #include "frame/com/byref.h"
 
+#include "frame/com/typeinfo.h"
+
 namespace brixen::com {
 namespace {
 
@@ -73,22 +75,15 @@ HRESULT Adapt(VARIANT& argument, VARTYPE type, Adapted& adapted) {
 }  // namespace
 
 ByRefTable::ByRefTable(ITypeInfo* info) {
-  TYPEATTR* attr = nullptr;
-  if (!info || FAILED(info->GetTypeAttr(&attr))) return;
-  const WORD functions = attr->cFuncs;
-  info->ReleaseTypeAttr(attr);
-  for (UINT f = 0; f < functions; ++f) {
-    FUNCDESC* desc = nullptr;
-    if (FAILED(info->GetFuncDesc(f, &desc))) continue;
-    Member member{desc->memid, static_cast<WORD>(desc->invkind), {}};
-    const bool is_put = desc->invkind & (INVOKE_PROPERTYPUT | INVOKE_PROPERTYPUTREF);
-    for (SHORT p = 0; p < desc->cParams; ++p) {
-      const VARTYPE type = TypedReferenceTarget(info, desc->lprgelemdescParam[p]);
-      if (type != VT_EMPTY) member.parameters.push_back({static_cast<UINT>(p), type, is_put && p == desc->cParams - 1});
+  ForEachFunction(info, [&](const FUNCDESC& desc) {
+    Member member{desc.memid, static_cast<WORD>(desc.invkind), {}};
+    const bool is_put = desc.invkind & (INVOKE_PROPERTYPUT | INVOKE_PROPERTYPUTREF);
+    for (SHORT p = 0; p < desc.cParams; ++p) {
+      const VARTYPE type = TypedReferenceTarget(info, desc.lprgelemdescParam[p]);
+      if (type != VT_EMPTY) member.parameters.push_back({static_cast<UINT>(p), type, is_put && p == desc.cParams - 1});
     }
     if (!member.parameters.empty()) members_.push_back(std::move(member));
-    info->ReleaseFuncDesc(desc);
-  }
+  });
 }
 
 const ByRefTable::Member* ByRefTable::Find(DISPID id, WORD flags) const {

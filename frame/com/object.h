@@ -8,6 +8,7 @@
 
 #include "frame/com/byref.h"
 #include "frame/com/module.h"
+#include "frame/com/names.h"
 
 namespace brixen::com {
 
@@ -25,8 +26,6 @@ class TypeInfoRef {
  private:
   ITypeInfo* info_;
 };
-
-HRESULT NamesToIds(ITypeInfo* info, LPOLESTR* names, UINT count, DISPID* ids);
 
 template <class Impl, class Interface>
 class ComObject : public Interface, public ISupportErrorInfo, public IProvideClassInfo {
@@ -75,7 +74,9 @@ class ComObject : public Interface, public ISupportErrorInfo, public IProvideCla
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
-    return NamesToIds(info_.get(), names, count, ids);
+    if (!info_.get()) return E_UNEXPECTED;
+    static const NameTable table(info_.get());  // one per interface
+    return table.Lookup(info_.get(), names, count, ids);
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* exception, UINT* bad_arg) override {

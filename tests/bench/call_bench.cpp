@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cwchar>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -185,8 +186,10 @@ int Bench(int rounds, double target) {
 
   LateCall max{bar.Get(), L"MAX", DISPATCH_PROPERTYGET, {}};
   LateCall unit{bar.Get(), L"UnitString", DISPATCH_PROPERTYGET, {}};
+  // A name late in the interface: the name lookup's cost may grow with the member's position.
+  LateCall late_name{bar.Get(), L"BarClr", DISPATCH_PROPERTYGET, {}};
   LateCall build{fso.Get(), L"BuildPath", DISPATCH_METHOD, {path_args[0], path_args[1]}};
-  for (LateCall* call : {&max, &unit, &build}) {
+  for (LateCall* call : {&max, &unit, &late_name, &build}) {
     if (HRESULT hr = IdOf(call->object, call->name, &call->id); FAILED(hr)) {
       std::printf("FAILED: GetIDsOfNames %ls (hr 0x%08lX)\n", call->name, static_cast<unsigned long>(hr));
       return 1;
@@ -235,6 +238,8 @@ int Bench(int rounds, double target) {
   cases.push_back({"(d) FSO   BuildPath  Invoke, cached id", late(build, false)});
   cases.push_back({"(e) FSO   BuildPath  by name", late(build, true)});
   cases.push_back({"(f) ours  UnitString Invoke, cached id", late(unit, false)});
+  cases.push_back({"(g) ours  BarClr     by name", late(late_name, true)});
+  cases.push_back({"(h) ours  BarClr     Invoke, cached id", late(late_name, false)});
   const size_t baseline = 3;
 
   for (Case& c : cases) {

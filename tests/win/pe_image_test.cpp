@@ -3,8 +3,8 @@
 // 32-bit DLL), and checked against one table of expectations per build:
 //   - machine, DLL flag and optional-header kind (PE32+ / PE32);
 //   - the exports: exactly the five COM server entry points, undecorated, under the name QUENTA01.DLL;
-//   - the imports, loaded and delay-loaded: only DLLs that every Windows system ships, so the
-//     DLL runs without a compiler runtime (libstdc++, libgcc, winpthread) beside it;
+//   - the imports: only DLLs that every Windows system ships, so the DLL runs without a compiler
+//     runtime (libstdc++, libgcc, winpthread) beside it;
 //   - the resources: the version block with the file version, and the embedded type library.
 //
 // The files come from BRIXEN_DLL64 and BRIXEN_DLL32 (Windows paths); a build whose variable is
@@ -21,7 +21,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -168,27 +167,16 @@ class PeImage {
     return exports;
   }
 
-  // Every DLL named by the import table and the delay-load table, as written in the file.
+  // Every DLL named by the import table, as written in the file.
   std::vector<std::string> ReadImportedDlls() const {
     std::vector<std::string> dlls;
     const IMAGE_DATA_DIRECTORY imports = Directory(IMAGE_DIRECTORY_ENTRY_IMPORT);
-    if (imports.VirtualAddress != 0) {
-      // The table ends with an empty descriptor; each one read must lie in a section.
-      for (uint64_t rva = imports.VirtualAddress;; rva += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-        const auto entry = file_.Read<IMAGE_IMPORT_DESCRIPTOR>(Offset(rva), "import descriptor");
-        if (entry.Name == 0) break;
-        dlls.push_back(file_.CString(Offset(entry.Name), "imported DLL name"));
-      }
-    }
-    const IMAGE_DATA_DIRECTORY delayed = Directory(IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT);
-    if (delayed.VirtualAddress != 0) {
-      for (uint64_t rva = delayed.VirtualAddress;; rva += sizeof(IMAGE_DELAYLOAD_DESCRIPTOR)) {
-        const auto entry = file_.Read<IMAGE_DELAYLOAD_DESCRIPTOR>(Offset(rva), "delay-load descriptor");
-        if (entry.DllNameRVA == 0) break;
-        // Descriptors without the RVA flag (old style) hold addresses rather than RVAs.
-        const uint64_t name = (entry.Attributes.AllAttributes & 1) ? entry.DllNameRVA : entry.DllNameRVA - image_base_;
-        dlls.push_back(file_.CString(Offset(name), "delay-loaded DLL name"));
-      }
+    if (imports.VirtualAddress == 0) return dlls;
+    // The table ends with an empty descriptor; each one read must lie in a section.
+    for (uint64_t rva = imports.VirtualAddress;; rva += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+      const auto entry = file_.Read<IMAGE_IMPORT_DESCRIPTOR>(Offset(rva), "import descriptor");
+      if (entry.Name == 0) break;
+      dlls.push_back(file_.CString(Offset(entry.Name), "imported DLL name"));
     }
     return dlls;
   }
@@ -216,7 +204,6 @@ class PeImage {
  private:
   template <class OptionalHeader>
   void ReadOptionalHeader(const OptionalHeader& h) {
-    image_base_ = h.ImageBase;
     const DWORD count = std::min<DWORD>(h.NumberOfRvaAndSizes, IMAGE_NUMBEROF_DIRECTORY_ENTRIES);
     directories_.assign(h.DataDirectory, h.DataDirectory + count);
   }
@@ -267,7 +254,6 @@ class PeImage {
   }
 
   Bytes file_;
-  uint64_t image_base_ = 0;
   std::vector<IMAGE_DATA_DIRECTORY> directories_;
   std::vector<IMAGE_SECTION_HEADER> sections_;
 };
@@ -289,7 +275,12 @@ class PeImageTest : public ::testing::TestWithParam<Build> {
     path_ = path;
     std::ifstream in(path, std::ios::binary);
     ASSERT_TRUE(in) << "cannot open " << path_;
-    std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    ASSERT_GE(size, 0) << "cannot size " << path_;
+    std::vector<uint8_t> data(static_cast<size_t>(size));
+    in.seekg(0);
+    ASSERT_TRUE(in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()))) << path_;
     try {
       image_.emplace(std::move(data));
     } catch (const PeError& e) {
@@ -317,7 +308,7 @@ TEST_P(PeImageTest, ExportsExactlyTheServerEntryPointsUndecorated) {
   EXPECT_EQ(exports.names, kExports) << "exported: " << Join(exports.names);
   for (const std::string& name : exports.names) {
     EXPECT_EQ(name.find('@'), std::string::npos) << name << " carries a stdcall decoration";
-    EXPECT_NE(name.front(), '_') << name << " carries a leading underscore";
+    EXPECT_NE(name.rfind('_', 0), 0u) << name << " carries a leading underscore";
   }
   EXPECT_EQ(exports.functions, exports.names.size()) << "exports reachable by ordinal only";
 }

@@ -1,0 +1,11 @@
+# Cross compilation with mingw-w64; the including file sets BRIXEN_TRIPLE, the processor and
+# the widl flags of its bitness.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${BRIXEN_TRIPLE}-gcc)
+set(CMAKE_CXX_COMPILER ${BRIXEN_TRIPLE}-g++)
+set(CMAKE_RC_COMPILER ${BRIXEN_TRIPLE}-windres)
+set(BRIXEN_WIDL ${BRIXEN_TRIPLE}-widl)
+set(CMAKE_FIND_ROOT_PATH /usr/${BRIXEN_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
