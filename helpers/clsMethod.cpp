@@ -2,6 +2,9 @@
 
 namespace brixen {
 
+clsMethod::clsMethod()
+    : log_([this](Long number, const String& text, const String& module) { ErrReg(number, text, module); }) {}
+
 clsProperty& clsMethod::Property() {
   if (!property_) property_ = std::make_unique<clsProperty>();
   return *property_;

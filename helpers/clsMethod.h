@@ -3,6 +3,9 @@
 #pragma once
 #include <memory>
 
+#include "frame/com/variant.h"
+#include "frame/filesystem.h"
+#include "frame/handler.h"
 #include "frame/types.h"
 #include "system/clsProperty.h"
 
@@ -10,15 +13,43 @@ namespace brixen {
 
 class clsMethod {
  public:
+  clsMethod();
+  clsMethod(const clsMethod&) = delete;  // the error handler is bound to this instance
+  clsMethod& operator=(const clsMethod&) = delete;
+
+  // The error sink: a message box, then a record in Err.log beside the library. A failure to
+  // write the log comes out of ErrReg as a run-time error, after the box.
+  void ErrReg(Long ERRCode, const String& ErrString, const String& ModuleName);
+
   // Query conditions and value splitting.
   void CheckWhere(String& WhereStr);
   void MakeWhereStr(String& OrgWhere, const String& NewWhere);
   void Separate32WithSign(Long tLong, Integer& tx, Integer& ty);
+  // Width and height from a bitmap file's header; a top-down bitmap has a negative height.
+  // A missing file gives 0 and a 16-bit 0; a file shorter than the header reads as if padded
+  // with zero bytes. lngHeight comes back as a 32-bit integer.
+  void GetBmpSize(const String& strBmpName, Long& lngWidth, Variant& lngHeight);
+  // Splits at the first full stop; without one tMigi keeps the caller's value.
+  void SeparateFNAME(const String& FileName, String& tHidari, String& tMigi);
+
+  // Help, control panel, INI defaults and waiting.
+  void RunContolPanel(Long eKIND);  // ENUM_CONTOLPANELKIND; started without waiting
+  // Writes vStdValue only where the key is absent (numbers and texts only).
+  void RegIniDefaultKey(const String& sSection, const String& sKey, const Variant& vStdValue,
+                        const String& sFullFname);
+  void RunHelp32(Long hwnd, const String& FullHelpName);
+  // Pauses for PauseTIME seconds, letting the caller's window messages run meanwhile (or not).
+  void WaitChotto(Single PauseTIME);
+  void WaitChottoWithoutEvent(Single PauseTIME);
 
  private:
   clsProperty& Property();
+  void AppendToErrLog(Long code, const String& text, const String& module);
 
   std::unique_ptr<clsProperty> property_;  // created on first use
+  FileSystem fileSystem_;
+  // The handler of this class's own members: it reports through this instance's ErrReg.
+  ErrorHandler log_;
 };
 
 }  // namespace brixen

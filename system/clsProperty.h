@@ -1,16 +1,44 @@
 // clsProperty: system, window and profile properties. Members arrive with the issues that
 // build them; a member not declared here answers E_NOTIMPL to callers.
 #pragma once
+#include "frame/com/variant.h"
+#include "frame/filesystem.h"
 #include "frame/types.h"
+#include "helpers/error_log.h"
 
 namespace brixen {
 
 class clsProperty {
  public:
+  // INI files (ANSI private-profile calls) and the run-time's settings store.
+  Boolean ExistsRegEntry(const String& AppName, const String& SECTION, const String& KEY);
+  Boolean RegDefaultKey(const String& AppName, const String& SECTION, Variant& KEY, const Variant& Value);
+  Long GetProfileValueInt(const String& sSection, const String& sKey, const String& sFullFname);
+  String GetProfileValueString(const String& sSection, const String& sKey, const String& sFullFname);
+  Boolean WriteProfileValue(const String& sSection, const String& sKey, const Variant& vValue,
+                            const String& sFullFname);
+
   // Word arithmetic on packed 32-bit values.
   Long GetHiWord(Long LongValue);
   Long GetLoWord(Long LongValue);
   Long CvWithSign(Long lngValue);
+  Long Create_unsigned32bit(Long lngHi, Long lngLow);
+  Integer Calcul2Byte(Byte Mae, Byte Ato);
+  Byte MinusOpForBin(Integer intTarget);
+  Variant ToMinus(const Variant& Num);
+
+  // The keyboard: Num Lock (ENUM_NUMLOCKSTATUS) and the input method (ENUM_IMEONOFF).
+  Long get_NumLockStatus();
+  void let_NumLockStatus(Long& value);
+  Boolean ChangeIMEMode(Long hwnd, Long lngIMEMode);
+
+  // The access code of a date's month.
+  String Pwd(Date dt);
+
+ private:
+  ErrorLog log_;            // the clsMethod whose ErrReg the handlers report to, created on first use
+  FileSystem fileSystem_;   // the file system service; its scripting object is created on first use
+  // The clsFILE that GetAssociatedApp needs joins with that member.
 };
 
 }  // namespace brixen

@@ -79,4 +79,26 @@ else
   failed "call_bench.vbs ($(exit_text "$status"); no VBS-OK: the script stopped before its end)" "$log"
 fi
 
+echo "== folder listings (clsFILE against a plain FindFirstFileW loop, same run)"
+log=$LOGS/folders_bench.out
+timeout -k 5 600 env LC_ALL="$BRIXEN_LC_ALL" wine "$BUILD/x64/tests/bench/brixen_folders_bench.exe" "${BRIXEN_BENCH_ROUNDS:-5}" \
+  2>"$log.err" | tr -d '\r' >"$log"
+status=${PIPESTATUS[0]}
+if [ "$status" = 0 ] && grep -q '^VERDICT' "$log"; then
+  cat "$log"
+else
+  failed "brixen_folders_bench.exe ($(exit_text "$status"))" "$log"
+fi
+
+echo "== EnCode of a 256 MiB file (clsFILE against the platform's CopyFileW, same run)"
+log=$LOGS/encode_bench.out
+timeout -k 5 300 env LC_ALL="$BRIXEN_LC_ALL" wine "$BUILD/x64/tests/bench/brixen_encode_bench.exe" "${BRIXEN_BENCH_ROUNDS:-5}" 256 \
+  2>"$log.err" | tr -d '\r' >"$log"
+status=${PIPESTATUS[0]}
+if [ "$status" = 0 ] && grep -q '^VERDICT' "$log"; then
+  cat "$log"
+else
+  failed "brixen_encode_bench.exe ($(exit_text "$status"))" "$log"
+fi
+
 ((failures == 0))

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # tools/test-all.sh: runs every test of a finished build (./run test calls it after ./run build).
 #
-#   1. native tests (ctest in $BUILD/native, sanitizers)
+#   1. native tests (ctest in $BUILD/native, sanitizers), then a 30 s libFuzzer run over the
+#      run-time's text conversions ($BUILD/fuzz, clang; its corpus grows in $BUILD/fuzz/corpus)
 #   2. in one Xvfb session and the private Wine prefix $BUILD/wine:
-#      register $BUILD/x64/QUENTA01.DLL, run brixen_win_tests.exe, run every tests/vbs/*_test.vbs
+#      register $BUILD/x64/QUENTA01.DLL, run brixen_win_tests.exe (English; then the tests named
+#      *Bilingual* again under the Japanese locale), run every tests/vbs/*_test.vbs
 #      (English; then those named *_bilingual_* again under the Japanese locale), unregister.
 # Prints results only; the last line sums the VBScript tests, one per file and locale:
 # "N passed, M failed". Exits 1 when anything failed.
@@ -34,18 +36,42 @@ run_native() {
   fi
 }
 
+run_fuzz() {
+  local fuzzer=$BUILD/fuzz/tests/fuzz/brixen_text_fuzz log=$LOGS/fuzz.log
+  if [ ! -f "$fuzzer" ]; then
+    failed "no $fuzzer"
+    return
+  fi
+  mkdir -p "$BUILD/fuzz/corpus"
+  if "$fuzzer" -max_total_time=30 -max_len=4096 -timeout=10 -artifact_prefix="$LOGS/fuzz-" \
+    "$BUILD/fuzz/corpus" "$ROOT/tests/fuzz/corpus" >"$log" 2>&1; then
+    echo "fuzz: $(grep -m1 '^Done' "$log")"
+  else
+    grep -v '^"' "$log" | tail -n 60
+    failed "fuzzing the text conversions (input in $LOGS/fuzz-*)"
+  fi
+}
+
+# run_win_tests [ja]: every test in English, or under the Japanese locale those whose name
+# contains "Bilingual".
 run_win_tests() {
   if [ ! -f "$WIN_TESTS" ]; then
     failed "no $WIN_TESTS"
     return
   fi
-  local log=$LOGS/win_tests.log
-  if timeout -k 5 300 env LC_ALL="$BRIXEN_LC_ALL" wine "$WIN_TESTS" --gtest_brief=1 --gtest_color=no >"$log" 2>&1; then
-    echo "win: $(tr -d '\r' <"$log" | grep -m1 'PASSED')"
+  local locale=${1:-en} filter=* label=win
+  [ "$locale" = ja ] && filter=*Bilingual* label="win [ja]"
+  brixen_locale "$locale"
+  local log=$LOGS/win_tests_$locale.log
+  # A run that ends without gtest's closing line (the process was killed) has failed too.
+  if timeout -k 5 300 env LC_ALL="$BRIXEN_LC_ALL" wine "$WIN_TESTS" --gtest_brief=1 --gtest_color=no \
+    --gtest_filter="$filter" >"$log" 2>&1 && tr -d '\r' <"$log" | grep -q '^\[  PASSED  \]'; then
+    echo "$label: $(tr -d '\r' <"$log" | grep -m1 'PASSED')"
   else
     tr -d '\r' <"$log"
-    failed "brixen_win_tests.exe"
+    failed "brixen_win_tests.exe [$locale]"
   fi
+  brixen_locale en
 }
 
 # run_vbs FILE LOCALE
@@ -77,6 +103,7 @@ run_all_vbs() {  # [standalone-only]
 }
 
 run_native
+run_fuzz
 brixen_xvfb_start || exit 1
 brixen_wine_prepare || exit 1
 brixen_locale en
@@ -96,6 +123,7 @@ for dll in "$BUILD"/x64/*.DLL; do
 done
 
 run_win_tests
+run_win_tests ja
 if [ -n "$registered" ]; then
   run_all_vbs
   brixen_unregister "$DLL" || failed "unregistering $DLL"

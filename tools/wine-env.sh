@@ -18,6 +18,8 @@ export WINEPREFIX=$BUILD/wine
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d"
+# Wine's recycle bin is the desktop's trash under XDG_DATA_HOME: keep it inside the prefix.
+export XDG_DATA_HOME=$WINEPREFIX/xdg-data
 
 BRIXEN_DESKTOP_SIZE=1024x768
 BRIXEN_LOCALE_FILE=$WINEPREFIX/.brixen-locale   # locale the running wineserver was started under
@@ -79,6 +81,7 @@ brixen_wine_prepare() {
   if [ ! -f "$WINEPREFIX/.brixen-ready" ]; then
     brixen_wine_create || return 1
   fi
+  mkdir -p "$XDG_DATA_HOME"
   brixen_wine_drives
 }
 
@@ -103,11 +106,31 @@ brixen_wine_create() {
 }
 
 # Drives the tests expect beyond C: and Z:. Runs on every prepare, so it must stay idempotent.
-# The place for: a removable drive and a CD-ROM drive (type under HKLM\Software\Wine\Drives,
-# e.g. `wine reg add 'HKLM\Software\Wine\Drives' /v r: /d floppy /f`) and their links in
-# $WINEPREFIX/dosdevices (`ln -sfn <folder> "$WINEPREFIX/dosdevices/r:"`).
+#   A:  removable, no medium: its link points to a missing folder, which Wine reports as a drive
+#       of type removable that is not ready (the root cannot be listed). A test "inserts the
+#       disk" by creating the folder named in BRIXEN_FD_MEDIUM and removes it again.
+#   R:  removable with a medium (a folder)
+#   S:  CD-ROM with a medium (a folder)
+# The drive types are read when a Wine session starts: a first setup ends the running session.
+export BRIXEN_FD_MEDIUM=$(brixen_winpath "$WINEPREFIX/brixen-drives/floppy-a")
 brixen_wine_drives() {
-  :
+  local media=$WINEPREFIX/brixen-drives
+  mkdir -p "$WINEPREFIX/dosdevices" "$media/removable-r" "$media/cdrom-s" || return 1
+  rm -rf "$media/floppy-a"  # a disk left in by an interrupted test
+  ln -sfn "$media/floppy-a" "$WINEPREFIX/dosdevices/a:" &&
+    ln -sfn "$media/removable-r" "$WINEPREFIX/dosdevices/r:" &&
+    ln -sfn "$media/cdrom-s" "$WINEPREFIX/dosdevices/s:" || return 1
+  [ -f "$WINEPREFIX/.brixen-drives" ] && return 0
+  local drive type
+  for drive in a:floppy r:floppy s:cdrom; do
+    type=${drive#*:}
+    wine reg add 'HKLM\Software\Wine\Drives' /v "${drive%%:*}:" /d "$type" /f >/dev/null 2>&1 || {
+      echo "wine-env: cannot set the type of drive ${drive%%:*}:" >&2
+      return 1
+    }
+  done
+  brixen_wineserver_stop
+  touch "$WINEPREFIX/.brixen-drives"
 }
 
 # --- locale --------------------------------------------------------------------------------------

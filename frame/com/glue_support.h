@@ -76,6 +76,7 @@ class Ref {
 
 inline String ReadBstr(const BSTR& value) { return FromBstr(value); }
 inline void WriteBstr(BSTR* slot, const String& value) {
+  if (FromBstr(*slot) == value) return;  // unchanged: the caller keeps its own string
   SysFreeString(*slot);
   *slot = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(value.data()), static_cast<UINT>(value.size()));
 }

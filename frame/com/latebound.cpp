@@ -1,5 +1,7 @@
 #include "frame/com/latebound.h"
 
+#include <dispex.h>
+
 #include <vector>
 
 namespace brixen {
@@ -17,9 +19,7 @@ namespace {
   RaiseFromHresult(code);
 }
 
-Variant Invoke(IDispatch* object, const char16_t* name, WORD flags, std::initializer_list<Variant> args) {
-  if (!object) Raise(kErrObjectNotSet);
-  DISPID id = MemberId(object, name);
+Variant InvokeId(IDispatch* object, DISPID id, WORD flags, std::initializer_list<Variant> args) {
   // Automation takes the arguments last to first.
   std::vector<VARIANT> reversed;
   for (auto it = std::rbegin(args); it != std::rend(args); ++it) reversed.push_back(it->get());
@@ -39,20 +39,35 @@ Variant Invoke(IDispatch* object, const char16_t* name, WORD flags, std::initial
   return result;
 }
 
+// The member's id by name. Script objects that answer names only through IDispatchEx (the
+// class objects of Wine's VBScript) are asked there, case-insensitively as script names are.
+HRESULT LookUpId(IDispatch* object, const char16_t* name, DISPID* id) {
+  auto* wide = const_cast<LPOLESTR>(reinterpret_cast<const OLECHAR*>(name));
+  const HRESULT hr = object->GetIDsOfNames(IID_NULL, &wide, 1, LOCALE_USER_DEFAULT, id);
+  Microsoft::WRL::ComPtr<IDispatchEx> script;
+  if (SUCCEEDED(hr) || FAILED(object->QueryInterface(IID_PPV_ARGS(&script)))) return hr;
+  BSTR text = SysAllocString(wide);
+  const HRESULT found = script->GetDispID(text, fdexNameCaseInsensitive, id);
+  SysFreeString(text);
+  return found;
+}
+
+Variant Invoke(IDispatch* object, const char16_t* name, WORD flags, std::initializer_list<Variant> args) {
+  return InvokeId(object, MemberId(object, name), flags, args);
+}
+
 }  // namespace
 
 DISPID MemberId(IDispatch* object, const char16_t* name) {
   if (!object) Raise(kErrObjectNotSet);
-  auto* wide = const_cast<LPOLESTR>(reinterpret_cast<const OLECHAR*>(name));
   DISPID id = DISPID_UNKNOWN;
-  if (FAILED(object->GetIDsOfNames(IID_NULL, &wide, 1, LOCALE_USER_DEFAULT, &id))) Raise(kErrNoSuchMember);
+  if (FAILED(LookUpId(object, name, &id))) Raise(kErrNoSuchMember);
   return id;
 }
 
 bool HasMember(IDispatch* object, const char16_t* name) {
-  auto* wide = const_cast<LPOLESTR>(reinterpret_cast<const OLECHAR*>(name));
   DISPID id = DISPID_UNKNOWN;
-  return object && SUCCEEDED(object->GetIDsOfNames(IID_NULL, &wide, 1, LOCALE_USER_DEFAULT, &id));
+  return object && SUCCEEDED(LookUpId(object, name, &id));
 }
 
 Variant CallMethod(IDispatch* object, const char16_t* name, std::initializer_list<Variant> args) {
@@ -65,6 +80,18 @@ Variant GetProperty(IDispatch* object, const char16_t* name, std::initializer_li
 
 void LetProperty(IDispatch* object, const char16_t* name, const Variant& value) {
   Invoke(object, name, DISPATCH_PROPERTYPUT, {value});
+}
+
+std::vector<Variant> Items(IDispatch* collection) {
+  if (!collection) Raise(kErrObjectNotSet);
+  const Variant enumerator = InvokeId(collection, DISPID_NEWENUM, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {});
+  if (!enumerator.IsObject() || !V_UNKNOWN(&enumerator.get())) Raise(kErrNoSuchMember);
+  Microsoft::WRL::ComPtr<IEnumVARIANT> items;
+  CheckHresult(V_UNKNOWN(&enumerator.get())->QueryInterface(IID_PPV_ARGS(&items)));
+  std::vector<Variant> result;
+  Variant item;
+  while (items->Next(1, item.put(), nullptr) == S_OK) result.push_back(std::move(item));
+  return result;
 }
 
 }  // namespace brixen

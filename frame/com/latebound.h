@@ -2,6 +2,7 @@
 // with the controls and picture boxes it hands to the library.
 #pragma once
 #include <initializer_list>
+#include <vector>
 #include <wrl/client.h>
 
 #include "frame/com/variant.h"
@@ -19,5 +20,8 @@ bool HasMember(IDispatch* object, const char16_t* name);
 Variant CallMethod(IDispatch* object, const char16_t* name, std::initializer_list<Variant> args = {});
 Variant GetProperty(IDispatch* object, const char16_t* name, std::initializer_list<Variant> args = {});
 void LetProperty(IDispatch* object, const char16_t* name, const Variant& value);
+
+// The items of a collection object (For Each), in the collection's own order.
+std::vector<Variant> Items(IDispatch* collection);
 
 }  // namespace brixen

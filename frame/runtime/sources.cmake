@@ -10,4 +10,5 @@ list(APPEND BRIXEN_PURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pattern.cpp
   ${CMAKE_CURRENT_LIST_DIR}/format.cpp
   ${CMAKE_CURRENT_LIST_DIR}/format_date.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text.cpp
 )

@@ -2,6 +2,8 @@
 
 #include <oleauto.h>
 
+#include <cwchar>
+#include <optional>
 #include <utility>
 
 #include "frame/win/wide.h"
@@ -9,7 +11,19 @@
 namespace brixen::win {
 namespace {
 
+std::optional<SYSTEMTIME> TimeFromEnvironment() {
+  wchar_t text[32];
+  const DWORD length = ::GetEnvironmentVariableW(L"BRIXEN_TEST_NOW", text, 32);
+  if (length == 0 || length >= 32) return std::nullopt;
+  SYSTEMTIME time{};
+  const int fields = std::swscanf(text, L"%hu-%hu-%hu %hu:%hu:%hu", &time.wYear, &time.wMonth, &time.wDay,
+                                  &time.wHour, &time.wMinute, &time.wSecond);
+  if (fields != 6) return std::nullopt;
+  return time;
+}
+
 SYSTEMTIME SystemLocalTime() {
+  if (const auto fixed = TimeFromEnvironment()) return *fixed;
   SYSTEMTIME now;
   ::GetLocalTime(&now);
   return now;
@@ -35,13 +49,25 @@ Date DayOf(const SYSTEMTIME& time) {
   return ToDate(midnight);
 }
 
-String LocaleInfo(LCTYPE type) {
-  const int size = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, type, nullptr, 0);
+// The text a GetLocaleInfoW-like call writes, asked for its size first.
+template <class Call>
+String Formatted(Call call) {
+  const int size = call(nullptr, 0);
   if (size <= 0) return {};
   String text(static_cast<std::size_t>(size), u'\0');
-  const int length = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, type, Wide(text.data()), size);
+  const int length = call(Wide(text.data()), size);
   text.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
   return text;
+}
+
+String LocaleInfo(LCTYPE type) {
+  return Formatted([&](wchar_t* buffer, int size) { return ::GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, size); });
+}
+
+SYSTEMTIME ToSystemTime(Date date) {
+  SYSTEMTIME time{};
+  ::VariantTimeToSystemTime(date, &time);
+  return time;
 }
 
 }  // namespace
@@ -110,5 +136,27 @@ DateOrder SystemDateOrder() { return DateOrderOf(ShortDatePattern()); }
 String ShortDatePattern() { return LocaleInfo(LOCALE_SSHORTDATE); }
 String DateSeparator() { return LocaleInfo(LOCALE_SDATE); }
 String TimeSeparator() { return LocaleInfo(LOCALE_STIME); }
+
+rt::DateOrder SystemReadOrder() {
+  switch (SystemDateOrder()) {
+    case DateOrder::DayMonthYear: return rt::DateOrder::kDMY;
+    case DateOrder::YearMonthDay: return rt::DateOrder::kYMD;
+    default: return rt::DateOrder::kMDY;
+  }
+}
+
+String ShortDateText(Date date) {
+  const SYSTEMTIME time = ToSystemTime(date);
+  return Formatted([&](wchar_t* buffer, int size) {
+    return ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, buffer, size);
+  });
+}
+
+String TimeText(Date date) {
+  const SYSTEMTIME time = ToSystemTime(date);
+  return Formatted([&](wchar_t* buffer, int size) {
+    return ::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, buffer, size);
+  });
+}
 
 }  // namespace brixen::win

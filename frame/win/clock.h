@@ -5,12 +5,15 @@
 
 #include <functional>
 
+#include "frame/runtime/dates.h"
 #include "frame/types.h"
 
 namespace brixen::win {
 
 // The local time every clock reading goes through. Tests replace it; the default reads
-// GetLocalTime.
+// GetLocalTime, unless the process environment holds BRIXEN_TEST_NOW="yyyy-mm-dd hh:nn:ss"
+// (read at every reading): then the clock stands at that moment. That is how tests fix the
+// clock of the registered DLL, a module of its own that the seam below does not reach.
 using LocalTimeSource = std::function<SYSTEMTIME()>;
 void SetClockForTests(LocalTimeSource source);
 void ResetClockForTests();
@@ -32,9 +35,17 @@ void DoEvents();
 enum class DateOrder { MonthDayYear = 0, DayMonthYear = 1, YearMonthDay = 2 };
 
 DateOrder SystemDateOrder();
+// The same order in the form the run-time's date reader (rt::ReadDate, rt::CDate) takes.
+rt::DateOrder SystemReadOrder();
 String ShortDatePattern();  // e.g. "M/d/yyyy", "yyyy/MM/dd"
 String DateSeparator();     // "/" , "."
 String TimeSeparator();     // ":"
+
+// A date's day and its time of day as the run-time's CStr writes each alone: the day in the
+// user's short date form ("7/25/2006", "2006/7/25"), the time in the user's time form
+// ("12:34:56 PM", "12:34:56").
+String ShortDateText(Date date);
+String TimeText(Date date);
 
 // The order in which a short date pattern names its fields; quoted literals are skipped.
 // A pattern that names none of them gives MonthDayYear.

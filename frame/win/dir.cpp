@@ -108,6 +108,15 @@ WIN32_FILE_ATTRIBUTE_DATA AttributesOf(StringView path) {
   return data;
 }
 
+// A drive named alone ("A:", "A:\") must be reachable, as for the run-time: a drive without
+// its medium raises 71 (68 when there is no such drive) rather than listing nothing.
+void RequireReachableDrive(StringView pattern) {
+  const String root = DriveRoot(pattern);
+  if (root.empty() || pattern.size() > 3 || (pattern.size() == 3 && !EndsWithSeparator(pattern))) return;
+  if (::GetFileAttributesW(Wide(root)) != INVALID_FILE_ATTRIBUTES) return;
+  Raise(::GetDriveTypeW(Wide(root)) == DRIVE_NO_ROOT_DIR ? kErrDeviceUnavailable : kErrDiskNotReady);
+}
+
 }  // namespace
 
 String Dir(StringView pattern, Long attributes) {
@@ -116,6 +125,7 @@ String Dir(StringView pattern, Long attributes) {
     listing.End();
     return VolumeLabel(pattern);
   }
+  RequireReachableDrive(pattern);
   const String search = pattern.empty() || EndsWithSeparator(pattern) ? String(pattern) + u'*' : String(pattern);
   return listing.Start(search, attributes);
 }

@@ -89,7 +89,18 @@ TEST(MsgBoxAnswerer, IgnoresBoxesOfOtherThreads) {
   };
   std::unique_ptr<void, Closer> thread(CreateThread(nullptr, 0, worker, &result, 0, nullptr));
   ASSERT_TRUE(thread);
-  ASSERT_EQ(WaitForSingleObject(thread.get(), 10000), WAIT_OBJECT_0);
+  // Wait as a window thread must: the box may send messages to this thread's windows (the
+  // input method's, once a test has used it), which a plain wait would never answer.
+  const ULONGLONG deadline = GetTickCount64() + 10000;
+  HANDLE handle = thread.get();
+  DWORD waited = WAIT_TIMEOUT;
+  while (GetTickCount64() < deadline) {
+    waited = MsgWaitForMultipleObjects(1, &handle, FALSE, 100, QS_ALLINPUT);
+    if (waited == WAIT_OBJECT_0) break;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  }
+  ASSERT_EQ(waited, WAIT_OBJECT_0);
   EXPECT_EQ(result.value, IDCANCEL);
   EXPECT_TRUE(answerer.Boxes().empty());
 }

@@ -62,6 +62,20 @@ TEST_F(RuntimeClock, ResetReturnsToTheSystemClock) {
   EXPECT_GT(Now(), 40000.0);  // after 2009
 }
 
+// The registered DLL's clock cannot be reached through the seam above: tests fix it through
+// the process environment, which the default source reads at every reading.
+TEST_F(RuntimeClock, EnvironmentFixesTheDefaultClock) {
+  ResetClockForTests();
+  ::SetEnvironmentVariableW(L"BRIXEN_TEST_NOW", L"2006-07-25 12:34:56");
+  EXPECT_EQ(Today(), 38923);
+  EXPECT_NEAR(Now(), 38923 + 45296 / 86400.0, 1e-9);
+  EXPECT_FLOAT_EQ(Timer(), 45296.0f);
+  ::SetEnvironmentVariableW(L"BRIXEN_TEST_NOW", L"25.7.2006");  // not the form read: the system clock
+  EXPECT_GT(Now(), 40000.0);
+  ::SetEnvironmentVariableW(L"BRIXEN_TEST_NOW", nullptr);
+  EXPECT_GT(Now(), 40000.0);
+}
+
 TEST(RuntimeMonotonic, AdvancesWithTimeAndNeverGoesBack) {
   const double start = MonotonicSeconds();
   ::Sleep(50);

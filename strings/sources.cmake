@@ -1,0 +1,6 @@
+list(APPEND BRIXEN_PURE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/digit_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fill_and_trim.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/key_codes.cpp)
+list(APPEND BRIXEN_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/clsString.cpp)

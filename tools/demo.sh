@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# tools/demo.sh: a tour of a finished build (./run demo calls it after ./run build).
+#
+# In one Xvfb session and the private Wine prefix $BUILD/wine: registers QUENTA01.DLL and the
+# test picture box BXPICBOX.DLL, runs tests/vbs/demo_tour.vbs under cscript (it prints what the
+# classes answer and saves four progress bars as BMPs in $BUILD/demo), joins the four pictures
+# into $BUILD/demo/progress-bars.png with ImageMagick, unregisters both DLLs and prints the
+# PNG's path. Exits 1 when any step fails.
+set -uo pipefail
+HERE=$(cd "$(dirname "$0")" && pwd)
+. "$HERE/wine-env.sh"
+
+DLL=$BUILD/x64/QUENTA01.DLL
+PICBOX=$BUILD/x64/BXPICBOX.DLL
+DEMO=$BUILD/demo
+PNG=$DEMO/progress-bars.png
+TOUR=$ROOT/tests/vbs/demo_tour.vbs
+
+fail() {
+  echo "demo: $1" >&2
+  brixen_unregister "$DLL"
+  brixen_unregister "$PICBOX"
+  exit 1
+}
+
+for f in "$DLL" "$PICBOX"; do
+  [ -f "$f" ] || { echo "demo: no $f (run ./run build first)" >&2; exit 1; }
+done
+command -v convert >/dev/null || { echo "demo: ImageMagick's convert is missing" >&2; exit 1; }
+
+mkdir -p "$DEMO"
+rm -f "$DEMO"/bar-*.bmp "$PNG" "$DEMO/tour.txt"
+
+brixen_xvfb_start || exit 1
+brixen_wine_prepare || exit 1
+brixen_locale en
+brixen_register "$DLL" || fail "cannot register $DLL"
+brixen_register "$PICBOX" || fail "cannot register $PICBOX"
+
+echo
+timeout -k 5 120 env LC_ALL="$BRIXEN_LC_ALL" wine cscript //nologo "$(brixen_winpath "$TOUR")" "$(brixen_winpath "$DEMO")" \
+  2>/dev/null | tr -d '\r' | tee "$DEMO/tour.txt"
+status=${PIPESTATUS[0]}
+[ "$status" = 0 ] || fail "cscript exited with $status"
+# Wine's script host stops silently on a script error: the last line tells whether it finished.
+[ "$(grep -v '^[[:space:]]*$' "$DEMO/tour.txt" | tail -1)" = "End of the tour." ] ||
+  fail "the tour stopped early (a script error: Wine reports none)"
+
+bmps=("$DEMO"/bar-1.bmp "$DEMO"/bar-2.bmp "$DEMO"/bar-3.bmp "$DEMO"/bar-4.bmp)
+for f in "${bmps[@]}"; do [ -f "$f" ] || fail "no $f"; done
+# Each bar framed in grey, stacked with a gap, on a light background.
+convert "${bmps[@]}" -bordercolor '#808080' -border 1 -bordercolor '#f0f0f0' -border 8 -background '#f0f0f0' \
+  -append +repage "$PNG" || fail "ImageMagick could not join the pictures"
+
+brixen_unregister "$DLL"
+brixen_unregister "$PICBOX"
+echo
+echo "Progress bars: $PNG"
