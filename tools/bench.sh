@@ -56,16 +56,25 @@ brixen_locale en
 brixen_register "$DLL" || { echo "FAIL registering $DLL"; exit 1; }
 trap 'brixen_unregister "$DLL"' EXIT
 
-echo "== C++ client (ns per call; ratio to (d), the platform's late-bound call)"
-log=$LOGS/call_bench.out
-timeout -k 5 300 env LC_ALL="$BRIXEN_LC_ALL" wine "$BENCH_EXE" "${BRIXEN_BENCH_ROUNDS:-5}" "${BRIXEN_BENCH_MS:-150}" \
-  2>"$log.err" | tr -d '\r' >"$log"
-status=${PIPESTATUS[0]}
-if [ "$status" = 0 ] && grep -q '^VERDICT' "$log"; then
-  cat "$log"
-else
-  failed "brixen_call_bench.exe ($(exit_text "$status"))" "$log"
-fi
+# run_exe TITLE NAME TIMEOUT ARGS...: one benchmark program of the x64 build; its report ends in
+# VERDICT lines.
+run_exe() {
+  local title=$1 name=$2 limit=$3
+  shift 3
+  echo "== $title"
+  local log=$LOGS/$name.out
+  timeout -k 5 "$limit" env LC_ALL="$BRIXEN_LC_ALL" wine "$BUILD/x64/tests/bench/$name.exe" "$@" \
+    2>"$log.err" | tr -d '\r' >"$log"
+  local status=${PIPESTATUS[0]}
+  if [ "$status" = 0 ] && grep -q '^VERDICT' "$log"; then
+    cat "$log"
+  else
+    failed "$name.exe ($(exit_text "$status"))" "$log"
+  fi
+}
+
+run_exe "C++ client (ns per call; ratio to (d), the platform's late-bound call)" brixen_call_bench 300 \
+  "${BRIXEN_BENCH_ROUNDS:-5}" "${BRIXEN_BENCH_MS:-150}"
 
 echo "== VBScript client (late bound by name, microseconds per call)"
 log=$LOGS/call_bench_vbs.out
@@ -79,26 +88,9 @@ else
   failed "call_bench.vbs ($(exit_text "$status"); no VBS-OK: the script stopped before its end)" "$log"
 fi
 
-echo "== folder listings (clsFILE against a plain FindFirstFileW loop, same run)"
-log=$LOGS/folders_bench.out
-timeout -k 5 600 env LC_ALL="$BRIXEN_LC_ALL" wine "$BUILD/x64/tests/bench/brixen_folders_bench.exe" "${BRIXEN_BENCH_ROUNDS:-5}" \
-  2>"$log.err" | tr -d '\r' >"$log"
-status=${PIPESTATUS[0]}
-if [ "$status" = 0 ] && grep -q '^VERDICT' "$log"; then
-  cat "$log"
-else
-  failed "brixen_folders_bench.exe ($(exit_text "$status"))" "$log"
-fi
-
-echo "== EnCode of a 256 MiB file (clsFILE against the platform's CopyFileW, same run)"
-log=$LOGS/encode_bench.out
-timeout -k 5 300 env LC_ALL="$BRIXEN_LC_ALL" wine "$BUILD/x64/tests/bench/brixen_encode_bench.exe" "${BRIXEN_BENCH_ROUNDS:-5}" 256 \
-  2>"$log.err" | tr -d '\r' >"$log"
-status=${PIPESTATUS[0]}
-if [ "$status" = 0 ] && grep -q '^VERDICT' "$log"; then
-  cat "$log"
-else
-  failed "brixen_encode_bench.exe ($(exit_text "$status"))" "$log"
-fi
+run_exe "folder listings (clsFILE against a plain FindFirstFileW loop, same run)" brixen_folders_bench 600 \
+  "${BRIXEN_BENCH_ROUNDS:-5}"
+run_exe "EnCode of a 256 MiB file (clsFILE against the platform's CopyFileW, same run)" brixen_encode_bench 300 \
+  "${BRIXEN_BENCH_ROUNDS:-5}" 256
 
 ((failures == 0))

@@ -3,14 +3,15 @@
 #include <new>
 
 #include "frame/com/module.h"
+#include "frame/com/refcount.h"
 
 namespace brixen::com {
 namespace {
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public IClassFactory, private RefCounted {
  public:
   explicit ClassFactory(const ClassEntry& entry) : entry_(entry) { ObjectCreated(); }
-  ~ClassFactory() { ObjectDestroyed(); }
+  ~ClassFactory() override { ObjectDestroyed(); }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
     if (!out) return E_POINTER;
@@ -22,12 +23,8 @@ class ClassFactory final : public IClassFactory {
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return left;
-  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
+  ULONG STDMETHODCALLTYPE Release() override { return ReleaseReference(); }
 
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
     if (!out) return E_POINTER;
@@ -42,7 +39,6 @@ class ClassFactory final : public IClassFactory {
 
  private:
   const ClassEntry& entry_;
-  LONG refs_ = 1;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "frame/com/byref.h"
 #include "frame/com/module.h"
 #include "frame/com/names.h"
+#include "frame/com/refcount.h"
 
 namespace brixen::com {
 
@@ -28,12 +29,10 @@ class TypeInfoRef {
 };
 
 template <class Impl, class Interface>
-class ComObject : public Interface, public ISupportErrorInfo, public IProvideClassInfo {
+class ComObject : public Interface, public ISupportErrorInfo, public IProvideClassInfo, private RefCounted {
  public:
   ComObject(REFIID iid, REFCLSID clsid) : iid_(iid), clsid_(clsid), info_(TypeInfoOf(iid)) { ObjectCreated(); }
-  ComObject(const ComObject&) = delete;
-  ComObject& operator=(const ComObject&) = delete;
-  virtual ~ComObject() { ObjectDestroyed(); }
+  ~ComObject() override { ObjectDestroyed(); }
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
@@ -51,12 +50,8 @@ class ComObject : public Interface, public ISupportErrorInfo, public IProvideCla
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return left;
-  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
+  ULONG STDMETHODCALLTYPE Release() override { return ReleaseReference(); }
 
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -114,7 +109,6 @@ class ComObject : public Interface, public ISupportErrorInfo, public IProvideCla
   const IID& iid_;
   const CLSID& clsid_;
   TypeInfoRef info_;
-  LONG refs_ = 1;
   Impl impl_;
 };
 

@@ -3,14 +3,6 @@
 ' Japanese texts are built from code page 932 with Chr (Wine's VBScript has no ChrW), so they are
 ' compared exactly under Japanese; under English their shape is checked.
 
-Function Sjis(codes)
-  Dim i
-  Sjis = ""
-  For i = 0 To UBound(codes)
-    Sjis = Sjis & Chr(codes(i))
-  Next
-End Function
-
 Function TwoDigits(n)
   TwoDigits = Right("0" & n, 2)
 End Function

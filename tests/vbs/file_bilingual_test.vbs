@@ -4,14 +4,6 @@
 ' failure leaves its module name in Err.log beside the DLL. Japanese texts come from code page
 ' 932 through Chr (Wine's VBScript has no ChrW).
 
-Function Sjis(codes)
-  Dim i
-  Sjis = ""
-  For i = 0 To UBound(codes)
-    Sjis = Sjis & Chr(codes(i))
-  Next
-End Function
-
 Function Text(japanese, english)
   If TestLocale() = "ja" Then Text = Sjis(japanese) Else Text = english
 End Function

@@ -9,6 +9,7 @@
 '   box = LastBox()                    fields of the last message box answered by boxwatch:
 '                                      (0) title (1) text (2) style (3) answer (4) detail
 '   TestLocale()                       "en" or "ja": the locale the runner started the script under
+'   Sjis(Array(&H82A0, ...))           a text from code page 932 codes (Wine's VBScript has no ChrW)
 '   Done                               prints "N passed, M failed", then VBS-OK if M = 0
 '
 ' Wine's VBScript lacks ChrW, AscW and GetLocale, cannot index a call's result (F()(0) does not
@@ -167,3 +168,11 @@ Function BrxUnescape(text)
 End Function
 
 ' --- the test follows ---------------------------------------------------------------------------
+
+Function Sjis(codes)
+  Dim i
+  Sjis = ""
+  For i = 0 To UBound(codes)
+    Sjis = Sjis & Chr(codes(i))
+  Next
+End Function

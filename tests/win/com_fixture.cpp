@@ -1,6 +1,8 @@
 #include "com_fixture.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 namespace brixen::test {
 namespace {
@@ -95,6 +97,38 @@ std::wstring LastErrorDescription() {
 std::wstring DllPath(const char* variable) {
   const char* value = std::getenv(variable);
   return value ? std::wstring(value, value + strlen(value)) : std::wstring();
+}
+
+OwnedBstr::OwnedBstr(const std::wstring& text)
+    : value_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+
+OwnedBstr::~OwnedBstr() { SysFreeString(value_); }
+
+std::wstring OwnedBstr::text() const { return value_ ? std::wstring(value_, SysStringLen(value_)) : std::wstring(); }
+
+TempFolder::TempFolder() {
+  static unsigned serial = 0;
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  path_ =
+      std::wstring(temp) + L"brixen-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);  // left over by an earlier run that stopped
+  std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
+    SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::wstring TempFolder::Write(const std::wstring& name, const std::string& bytes) const {
+  const std::wstring full = *this / name;
+  std::ofstream(std::filesystem::path(full), std::ios::binary) << bytes;
+  return full;
 }
 
 }  // namespace brixen::test

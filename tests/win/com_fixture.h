@@ -54,4 +54,39 @@ std::wstring LastErrorDescription();
 // The Windows path of a built DLL, from BRIXEN_DLL64 / BRIXEN_DLL32.
 std::wstring DllPath(const char* variable);
 
+// Owns one BSTR: get() for a ByVal argument, put() for a ByRef argument or a result (the callee
+// frees what it replaces), text() to read it back ("" for a null BSTR).
+class OwnedBstr {
+ public:
+  OwnedBstr() = default;
+  explicit OwnedBstr(const std::wstring& text);
+  ~OwnedBstr();
+  OwnedBstr(const OwnedBstr&) = delete;
+  OwnedBstr& operator=(const OwnedBstr&) = delete;
+  BSTR get() const { return value_; }
+  BSTR* put() { return &value_; }
+  std::wstring text() const;
+
+ private:
+  BSTR value_ = nullptr;
+};
+
+// A fresh folder of its own under the temporary folder, removed with all it holds (read-only
+// and hidden entries too).
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::wstring& path() const { return path_; }  // without a trailing "\"
+  std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+  // Writes a file of these bytes under the folder; returns its full path.
+  std::wstring Write(const std::wstring& name, const std::string& bytes) const;
+
+ private:
+  std::wstring path_;
+};
+
 }  // namespace brixen::test

@@ -30,14 +30,6 @@ std::string Spaces(std::size_t count) { return std::string(count, ' '); }
 
 const std::string kHeader = "ErrorCode" + Spaces(5) + "Date/Time" + Spaces(19) + "ModuleName" + Spaces(32) + "Content\r\n";
 
-struct Bstr {
-  BSTR value;
-  explicit Bstr(const wchar_t* text) : value(SysAllocString(text)) {}
-  ~Bstr() { SysFreeString(value); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-};
-
 // The date and time texts a record written between the two moments may carry, in the ANSI
 // code page: the system's short date, a blank, the system's time, for each second.
 std::vector<std::string> DateTimesBetween(Date before, Date after) {
@@ -53,9 +45,9 @@ class ErrRegBilingual : public testing::Test {
   // Calls ErrReg through its slot; the boxes it shows are answered and recorded. Returns the
   // date and time texts its record may carry.
   std::vector<std::string> ErrReg(long code, const wchar_t* text, const wchar_t* module, HRESULT expected = S_OK) {
-    const Bstr errString(text), moduleName(module);
+    const OwnedBstr errString(text), moduleName(module);
     const Date before = win::Now();
-    EXPECT_EQ(method_->ErrReg(code, errString.value, moduleName.value), expected);
+    EXPECT_EQ(method_->ErrReg(code, errString.get(), moduleName.get()), expected);
     return DateTimesBetween(before, win::Now());
   }
 

@@ -61,12 +61,12 @@ class FileDrives : public testing::Test {
   void SetUp() override { ASSERT_FALSE(Environment(L"BRIXEN_FD_MEDIUM").empty()) << "run through tools/wine-env.sh"; }
 
   std::wstring TypeOf(const std::wstring& path) {
-    return TextOf([&](BSTR* r) { return f_->DriveTypeString(Bstr(path), r); });
+    return TextOf([&](BSTR* r) { return f_->DriveTypeString(OwnedBstr(path).get(), r); });
   }
   VARIANT Room(const std::wstring& path, float bytes) {
     VARIANT room;
     VariantInit(&room);
-    EXPECT_EQ(f_->IsRemainDriveSpace(Bstr(path), bytes, &room), S_OK);
+    EXPECT_EQ(f_->IsRemainDriveSpace(OwnedBstr(path).get(), bytes, &room), S_OK);
     return room;
   }
   bool HasRoom(const std::wstring& path, float bytes) {
@@ -75,13 +75,13 @@ class FileDrives : public testing::Test {
     return room.vt == VT_BOOL && room.boolVal == VARIANT_TRUE;
   }
   bool DriveReady(const std::wstring& path) {
-    return YesOf([&](VARIANT_BOOL* r) { return f_->IsDriveReady(Bstr(path), r); });
+    return YesOf([&](VARIANT_BOOL* r) { return f_->IsDriveReady(OwnedBstr(path).get(), r); });
   }
   bool FDReady() {
     return YesOf([&](VARIANT_BOOL* r) { return f_->IsFDReady(r); });
   }
   std::wstring TempFile(const std::wstring& prefix) {
-    return TextOf([&](BSTR* r) { return f_->GetTempWinFile(Bstr(prefix), r); });
+    return TextOf([&](BSTR* r) { return f_->GetTempWinFile(OwnedBstr(prefix).get(), r); });
   }
   std::wstring TempPath() {
     return TextOf([&](BSTR* r) { return f_->get_TempPath(r); });
@@ -165,7 +165,7 @@ TEST_F(FileDrives, TemporaryFilesAreNewEmptyAndDistinct) {
 // Temporary folders longer than the 50 characters the names were once read into come back
 // whole, and so do the files made in them.
 TEST_F(FileDrives, ALongTemporaryFolderComesBackWhole) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   std::wstring longFolder = scratch.path();
   while (longFolder.size() < 200) {
     longFolder += L"\\a-rather-long-folder-name";
@@ -181,7 +181,7 @@ TEST_F(FileDrives, ALongTemporaryFolderComesBackWhole) {
 }
 
 TEST_F(FileDrives, NoTemporaryFileInAMissingFolderAndNoLog) {
-  ScratchFolder scratch;
+  TempFolder scratch;
   const TemporaryFolderSetting setting(scratch / L"missing");
   ExpectQuiet([&] { EXPECT_EQ(TempFile(L"x"), L""); });
 }

@@ -46,14 +46,14 @@ class Holder {
 class FileEncoding : public testing::Test {
  protected:
   bool EnCode(const std::wstring& from, const std::wstring& to) {
-    return YesOf([&](VARIANT_BOOL* r) { return f_->EnCode(Bstr(from), Bstr(to), r); });
+    return YesOf([&](VARIANT_BOOL* r) { return f_->EnCode(OwnedBstr(from).get(), OwnedBstr(to).get(), r); });
   }
   bool DeCode(const std::wstring& from, const std::wstring& to) {
-    return YesOf([&](VARIANT_BOOL* r) { return f_->DeCode(Bstr(from), Bstr(to), r); });
+    return YesOf([&](VARIANT_BOOL* r) { return f_->DeCode(OwnedBstr(from).get(), OwnedBstr(to).get(), r); });
   }
 
   ComPtr<_clsFILE> f_ = Create<_clsFILE>(CLSID_clsFILE);
-  ScratchFolder folder_;
+  TempFolder folder_;
 };
 
 TEST_F(FileEncoding, ShiftsEveryByteUpAndBackDown) {

@@ -23,7 +23,7 @@ std::wstring MissingDrive() {
 class FileExistence : public testing::Test {
  protected:
   bool Ask(HRESULT (STDMETHODCALLTYPE _clsFILE::*member)(BSTR, VARIANT_BOOL*), const std::wstring& path) {
-    return YesOf([&](VARIANT_BOOL* r) { return (f_.Get()->*member)(Bstr(path), r); });
+    return YesOf([&](VARIANT_BOOL* r) { return (f_.Get()->*member)(OwnedBstr(path).get(), r); });
   }
   bool ExistFile(const std::wstring& path) { return Ask(&_clsFILE::IsExistFile, path); }
   bool ExistDir(const std::wstring& path) { return Ask(&_clsFILE::IsExistDir, path); }
@@ -32,7 +32,7 @@ class FileExistence : public testing::Test {
   bool Writable(const std::wstring& path) { return Ask(&_clsFILE::IsWritable, path); }
 
   ComPtr<_clsFILE> f_ = Create<_clsFILE>(CLSID_clsFILE);
-  ScratchFolder folder_;
+  TempFolder folder_;
 };
 
 TEST_F(FileExistence, IsExistFileCountsOrdinaryFilesAndHonoursWildcards) {
@@ -120,7 +120,7 @@ TEST_F(FileExistence, IsDirVacantAndIsFileAitaMaMa) {
 TEST_F(FileExistence, SetThisFileTimeSetsAllThreeStampsToTheSecond) {
   const std::wstring path = folder_.Write(L"stamped.txt", "x");
   const DATE local = 38923.0 + (13 * 3600 + 45 * 60 + 17) / 86400.0;  // 2006-07-25 13:45:17
-  EXPECT_TRUE(YesOf([&](VARIANT_BOOL* r) { return f_->SetThisFileTime(Bstr(path), local, r); }));
+  EXPECT_TRUE(YesOf([&](VARIANT_BOOL* r) { return f_->SetThisFileTime(OwnedBstr(path).get(), local, r); }));
 
   const SYSTEMTIME fields = {2006, 7, 0, 25, 13, 45, 17, 0};
   FILETIME localTime, expected;
@@ -141,8 +141,9 @@ TEST_F(FileExistence, SetThisFileTimeFailsQuietlyOnAMissingOrBusyFile) {
   HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   ExpectQuiet([&] {
-    EXPECT_FALSE(YesOf([&](VARIANT_BOOL* r) { return f_->SetThisFileTime(Bstr(path), 38923.5, r); }));
-    EXPECT_FALSE(YesOf([&](VARIANT_BOOL* r) { return f_->SetThisFileTime(Bstr(folder_ / L"none.txt"), 38923.5, r); }));
+    EXPECT_FALSE(YesOf([&](VARIANT_BOOL* r) { return f_->SetThisFileTime(OwnedBstr(path).get(), 38923.5, r); }));
+    EXPECT_FALSE(YesOf(
+        [&](VARIANT_BOOL* r) { return f_->SetThisFileTime(OwnedBstr(folder_ / L"none.txt").get(), 38923.5, r); }));
   });
   CloseHandle(holder);
 }
@@ -151,8 +152,8 @@ TEST_F(FileExistence, GetExcludeEXTFindsTheFirstFreeNumber) {
   const std::wstring prefix = folder_.path() + L"\\";
   const auto exclude = [&](short from, short made) {
     short fromRef = from;
-    const std::wstring ext =
-        TextOf([&](BSTR* r) { return f_->GetExcludeEXT(Bstr(prefix), Bstr(L"x"), &fromRef, made, r); });
+    const std::wstring ext = TextOf(
+        [&](BSTR* r) { return f_->GetExcludeEXT(OwnedBstr(prefix).get(), OwnedBstr(L"x").get(), &fromRef, made, r); });
     EXPECT_EQ(fromRef, from) << "FROM is only read";
     return ext;
   };
@@ -173,7 +174,7 @@ TEST_F(FileExistence, HandlersLogUnderTheirLiterals) {
   ExpectLogged("IsWritable", [&] { EXPECT_FALSE(Writable(L"<>")); });
   ExpectLogged("SetThisFileTime", [&] {
     const std::wstring path = folder_.Write(L"far.txt", "x");
-    EXPECT_FALSE(YesOf([&](VARIANT_BOOL* r) { return f_->SetThisFileTime(Bstr(path), 1e10, r); }));
+    EXPECT_FALSE(YesOf([&](VARIANT_BOOL* r) { return f_->SetThisFileTime(OwnedBstr(path).get(), 1e10, r); }));
   });
 }
 
@@ -183,7 +184,9 @@ class FileDirCheckBilingual : public FileExistence {
  protected:
   short Check(const std::wstring& path, const std::wstring& name, bool overwrite) {
     short code = 0;
-    EXPECT_EQ(f_->FileDirCheck(Bstr(path), Bstr(name), overwrite ? VARIANT_TRUE : VARIANT_FALSE, &code), S_OK);
+    EXPECT_EQ(
+        f_->FileDirCheck(OwnedBstr(path).get(), OwnedBstr(name).get(), overwrite ? VARIANT_TRUE : VARIANT_FALSE, &code),
+        S_OK);
     return code;
   }
   static std::wstring Text(const wchar_t* japanese, const wchar_t* english) {

@@ -29,8 +29,8 @@ SAFEARRAY* ToArray(const Texts& texts) {
   SAFEARRAY* array = SafeArrayCreate(VT_BSTR, 1, &bound);
   for (LONG i = 0; i < static_cast<LONG>(texts.items.size()); ++i) {
     LONG index = texts.lower + i;
-    Bstr text(texts.items[i]);
-    SafeArrayPutElement(array, &index, text.value);
+    OwnedBstr text(texts.items[i]);
+    SafeArrayPutElement(array, &index, text.get());
   }
   return array;
 }
@@ -84,7 +84,7 @@ class FileFolders : public testing::Test {
     long mask = attributes ? *attributes : 0;
     const long whichBefore = which;
     SAFEARRAY* out = nullptr;
-    EXPECT_EQ(f_->get_FilesInFolder(Bstr(folder), reinterpret_cast<ENUM_FilesInFolder*>(&which),
+    EXPECT_EQ(f_->get_FilesInFolder(OwnedBstr(folder).get(), reinterpret_cast<ENUM_FilesInFolder*>(&which),
                                     attributes ? &mask : nullptr, &out),
               S_OK);
     EXPECT_EQ(which, whichBefore) << "Which is only read";
@@ -97,23 +97,23 @@ class FileFolders : public testing::Test {
   std::pair<Texts, Texts> Folders(const Texts& seed, const std::wstring& base) {
     SAFEARRAY* array = ToArray(seed);
     SAFEARRAY* out = nullptr;
-    EXPECT_EQ(f_->get_FoldersInFolder(&array, Bstr(base), &out), S_OK);
+    EXPECT_EQ(f_->get_FoldersInFolder(&array, OwnedBstr(base).get(), &out), S_OK);
     return {FromArray(out), FromArray(array)};
   }
 
   long Count(const std::wstring& folder) {
     long count = -1;
-    EXPECT_EQ(f_->get_CntFilesInFolder(Bstr(folder), &count), S_OK);
+    EXPECT_EQ(f_->get_CntFilesInFolder(OwnedBstr(folder).get(), &count), S_OK);
     return count;
   }
   bool CreateAll(const std::wstring& path) {
-    return YesOf([&](VARIANT_BOOL* r) { return f_->CreateAllFolders(Bstr(path), r); });
+    return YesOf([&](VARIANT_BOOL* r) { return f_->CreateAllFolders(OwnedBstr(path).get(), r); });
   }
   bool Clone(const std::wstring& from, const std::wstring& to) {
-    return YesOf([&](VARIANT_BOOL* r) { return f_->CloneFolders(Bstr(from), Bstr(to), r); });
+    return YesOf([&](VARIANT_BOOL* r) { return f_->CloneFolders(OwnedBstr(from).get(), OwnedBstr(to).get(), r); });
   }
 
-  ScratchFolder scratch_;
+  TempFolder scratch_;
   ComPtr<_clsFILE> f_ = Create<_clsFILE>(CLSID_clsFILE);
 };
 

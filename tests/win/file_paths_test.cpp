@@ -11,16 +11,17 @@ namespace {
 class FilePaths : public testing::Test {
  protected:
   std::wstring What(short which, const std::wstring& path, HRESULT expected = S_OK) {
-    return TextOf([&](BSTR* r) { return f_->GetWhatFromFullPath(which, Bstr(path), r); }, expected);
+    return TextOf([&](BSTR* r) { return f_->GetWhatFromFullPath(which, OwnedBstr(path).get(), r); }, expected);
   }
   short NameCode(const std::wstring& name) {
     short code = 0;
-    EXPECT_EQ(f_->FNameCheck(Bstr(name), &code), S_OK);
+    EXPECT_EQ(f_->FNameCheck(OwnedBstr(name).get(), &code), S_OK);
     return code;
   }
   std::wstring MyFName(const std::wstring& folder, const std::wstring& head, const std::wstring& ext) {
     BSTR headRef = SysAllocString(head.c_str());  // [in, out]: the member may hand back a new one
-    const std::wstring name = TextOf([&](BSTR* r) { return f_->get_MyFName(Bstr(folder), &headRef, Bstr(ext), r); });
+    const std::wstring name =
+        TextOf([&](BSTR* r) { return f_->get_MyFName(OwnedBstr(folder).get(), &headRef, OwnedBstr(ext).get(), r); });
     EXPECT_EQ(std::wstring(headRef ? headRef : L""), head) << "HEAD is only read";
     SysFreeString(headRef);
     return name;
@@ -44,7 +45,7 @@ TEST_F(FilePaths, GetWhatFromFullPathSplitsAtTheLastBackslashAndTheFirstDot) {
 
 TEST_F(FilePaths, YenCheckAndReplaceExt) {
   const auto yen = [&](ENUM_YENCHECK which, const std::wstring& path) {
-    return TextOf([&](BSTR* r) { return f_->YenCheck(which, Bstr(path), r); });
+    return TextOf([&](BSTR* r) { return f_->YenCheck(which, OwnedBstr(path).get(), r); });
   };
   EXPECT_EQ(yen(eAddYen, L"C:\\data"), L"C:\\data\\");
   EXPECT_EQ(yen(eAddYen, L""), L"\\");
@@ -52,7 +53,7 @@ TEST_F(FilePaths, YenCheckAndReplaceExt) {
   EXPECT_EQ(yen(eRemoveYen, L"C:/data/"), L"C:/data/");
   EXPECT_EQ(yen(static_cast<ENUM_YENCHECK>(7), L"C:\\data"), L"");
   const auto ext = [&](const std::wstring& path, const std::wstring& extension) {
-    return TextOf([&](BSTR* r) { return f_->ReplaceExt(Bstr(path), Bstr(extension), r); });
+    return TextOf([&](BSTR* r) { return f_->ReplaceExt(OwnedBstr(path).get(), OwnedBstr(extension).get(), r); });
   };
   EXPECT_EQ(ext(L"C:\\a\\b.txt", L"csv"), L"C:\\a\\b.csv");
   EXPECT_EQ(ext(L"C:\\a\\b.tar.gz", L"zip"), L"C:\\a\\b.tar.zip");
@@ -60,13 +61,14 @@ TEST_F(FilePaths, YenCheckAndReplaceExt) {
 }
 
 TEST_F(FilePaths, DotAndForbiddenCharacterTests) {
-  EXPECT_TRUE(YesOf([&](VARIANT_BOOL* r) { return f_->IsExistDot(Bstr(L"a.b"), r); }));
-  EXPECT_FALSE(YesOf([&](VARIANT_BOOL* r) { return f_->IsExistDot(Bstr(L""), r); }));
+  EXPECT_TRUE(YesOf([&](VARIANT_BOOL* r) { return f_->IsExistDot(OwnedBstr(L"a.b").get(), r); }));
+  EXPECT_FALSE(YesOf([&](VARIANT_BOOL* r) { return f_->IsExistDot(OwnedBstr(L"").get(), r); }));
   for (const wchar_t* text : {L"a|b", L"a,b", L"C:", L"\"q\""}) {
-    EXPECT_TRUE(YesOf([&](VARIANT_BOOL* r) { return f_->IsExistIhanMoji(Bstr(text), r); })) << text;
+    EXPECT_TRUE(YesOf([&](VARIANT_BOOL* r) { return f_->IsExistIhanMoji(OwnedBstr(text).get(), r); })) << text;
   }
-  EXPECT_FALSE(YesOf([&](VARIANT_BOOL* r) { return f_->IsExistIhanMoji(Bstr(L"\uFF1A\uFF0A\uFF1F"), r); }));
-  YesOf([&](VARIANT_BOOL* r) { return f_->IsExistIhanMoji(Bstr(std::wstring(32768, L'a')), r); }, RunTimeError(6));
+  EXPECT_FALSE(YesOf([&](VARIANT_BOOL* r) { return f_->IsExistIhanMoji(OwnedBstr(L"\uFF1A\uFF0A\uFF1F").get(), r); }));
+  YesOf([&](VARIANT_BOOL* r) { return f_->IsExistIhanMoji(OwnedBstr(std::wstring(32768, L'a')).get(), r); },
+        RunTimeError(6));
 }
 
 TEST_F(FilePaths, FNameCheckCodes) {
@@ -83,7 +85,7 @@ TEST_F(FilePaths, FNameCheckCodes) {
 }
 
 TEST_F(FilePaths, MyFNameSkipsExistingFilesAndCreatesNone) {
-  ScratchFolder folder;
+  TempFolder folder;
   const std::wstring prefix = folder.path() + L"\\";
   EXPECT_EQ(MyFName(prefix, L"LOG", L"txt"), L"LOG00001.txt");
   folder.Write(L"LOG00001.txt", "x");
@@ -97,14 +99,17 @@ TEST_F(FilePaths, MyFNameSkipsExistingFilesAndCreatesNone) {
 // Every handler of these rules that can fail logs under its literal and returns its default.
 TEST_F(FilePaths, HandlersLogUnderTheirLiterals) {
   const std::wstring tooLong(32768, L'a');
-  ExpectLogged("IsExistDot",
-               [&] { EXPECT_FALSE(YesOf([&](VARIANT_BOOL* r) { return f_->IsExistDot(Bstr(tooLong + L"."), r); })); });
+  ExpectLogged("IsExistDot", [&] {
+    EXPECT_FALSE(YesOf([&](VARIANT_BOOL* r) { return f_->IsExistDot(OwnedBstr(tooLong + L".").get(), r); }));
+  });
   ExpectLogged(" ReplaceExt", [&] {
-    EXPECT_EQ(TextOf([&](BSTR* r) { return f_->ReplaceExt(Bstr(tooLong + L".txt"), Bstr(L"csv"), r); }), L"");
+    EXPECT_EQ(
+        TextOf([&](BSTR* r) { return f_->ReplaceExt(OwnedBstr(tooLong + L".txt").get(), OwnedBstr(L"csv").get(), r); }),
+        L"");
   });
   ExpectLogged("FNameCheck", [&] { EXPECT_EQ(NameCode(tooLong), 1) << "the code found so far"; });
   // Every candidate names, through "..", a file that exists: the 16-bit counter runs out.
-  ScratchFolder folder;
+  TempFolder folder;
   folder.Write(L"taken.txt", "x");
   ExpectLogged("MyFName", [&] { EXPECT_EQ(MyFName(folder.path() + L"\\", L"LOG", L"x\\..\\taken.txt"), L""); });
 }

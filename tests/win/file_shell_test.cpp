@@ -21,7 +21,6 @@
 #include "files/shell_operation.h"
 #include "frame/locale.h"
 #include "frame/win/handles.h"
-#include "method_test_support.h"
 #include "msgbox_answerer.h"
 
 namespace brixen::test {
@@ -203,7 +202,7 @@ bool IsFolderBrowser(HWND window, const std::wstring& title) {
 }
 
 TEST_F(FileShell, TheFolderBrowserOpensOnTheInitialFolderAndReturnsTheChoice) {
-  const fs::path initial = temp_.path() / L"chosen folder";
+  const fs::path initial = temp_ / L"chosen folder";
   fs::create_directories(initial);
   std::wstring selected;
   const ShellWindowDriver driver([](HWND w) { return IsFolderBrowser(w, L"Pick one"); },
@@ -222,7 +221,7 @@ TEST_F(FileShell, TheFolderBrowserOpensOnTheInitialFolderAndReturnsTheChoice) {
 TEST_F(FileShell, TheFolderBrowserCancelledGivesEmptyText) {
   const ShellWindowDriver driver([](HWND w) { return IsFolderBrowser(w, L"Cancel me"); },
                                  [](HWND w) { Press(w, IDCANCEL); });
-  OwnedBstr title(L"Cancel me"), path(temp_.path().wstring()), chosen(L"x");
+  OwnedBstr title(L"Cancel me"), path(temp_.path()), chosen(L"x");
   ASSERT_EQ(file_->OpenFolder(0, title.get(), eCSIDL_DRIVES, path.get(), chosen.put()), S_OK);
   EXPECT_TRUE(driver.Acted());
   EXPECT_EQ(chosen.text(), L"");
@@ -232,7 +231,7 @@ TEST_F(FileShell, TheFolderBrowserCancelledGivesEmptyText) {
 // guarantees is the shell's result, with no error box of the shell's own.
 TEST_F(FileShell, NoPropertySheetAndNoBoxForAMissingFile) {
   MsgBoxAnswerer answerer;
-  OwnedBstr name((temp_.path() / L"missing.txt").wstring());
+  OwnedBstr name(temp_ / L"missing.txt");
   long instance = 99;
   ASSERT_EQ(file_->ShowPropertiesDialog(0, name.get(), &instance), S_OK);
   EXPECT_LE(instance, 32);
@@ -244,12 +243,12 @@ TEST_F(FileShell, NoPropertySheetAndNoBoxForAMissingFile) {
 class FileShellCopy : public FileShell {
  protected:
   fs::path Source(const wchar_t* name, const std::string& content) {
-    const fs::path path = temp_.path() / L"from" / name;
+    const fs::path path = fs::path(temp_ / L"from") / name;
     fs::create_directories(path.parent_path());
     WriteFile(path, content);
     return path;
   }
-  fs::path Target(const wchar_t* name) const { return temp_.path() / L"to" / name; }
+  fs::path Target(const wchar_t* name) const { return fs::path(temp_ / L"to") / name; }
   fs::path ExistingTarget(const wchar_t* name, const std::string& content) {
     fs::create_directories(Target(name).parent_path());
     WriteFile(Target(name), content);
@@ -266,7 +265,7 @@ class FileShellCopy : public FileShell {
   }
   std::vector<std::wstring> TargetNames() const {
     std::vector<std::wstring> names;
-    for (const auto& entry : fs::directory_iterator(temp_.path() / L"to")) names.push_back(entry.path().filename().wstring());
+    for (const auto& entry : fs::directory_iterator(temp_ / L"to")) names.push_back(entry.path().filename().wstring());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -330,7 +329,7 @@ TEST_F(FileShellCopy, RenameOnCollisionKeepsTheExistingFile) {
 
 TEST_F(FileShellCopy, AMissingSourceIsNoSuccess) {
   fs::create_directories(Target(L""));
-  EXPECT_FALSE(Copy((temp_.path() / L"none.txt").wstring(), Target(L""), true, false));
+  EXPECT_FALSE(Copy(temp_ / L"none.txt", Target(L""), true, false));
 }
 
 TEST_F(FileShellCopy, AWindowThatIsNoNumberIsATypeMismatch) {
@@ -440,7 +439,7 @@ struct DeleteCase {
 class FileShellDelete : public FileShell, public testing::WithParamInterface<DeleteCase> {};
 
 TEST_P(FileShellDelete, TheShellAsksBeforeSendingToTheRecycleBin) {
-  const fs::path a = temp_.path() / L"a.txt", b = temp_.path() / L"b.txt";
+  const fs::path a = temp_ / L"a.txt", b = temp_ / L"b.txt";
   WriteFile(a, "A");
   WriteFile(b, "B");
   const ShellWindowDriver driver(IsConfirmation, [](HWND w) { Press(w, GetParam().answer); });
@@ -501,7 +500,7 @@ class FileShellShortcut : public FileShell {
     EXPECT_EQ(file_->CreateShortCut(where, name.get(), program.get(), groupName.get(), args.get(), &created), S_OK);
     return created;
   }
-  std::wstring Program() const { return (temp_.path() / L"tool.exe").wstring(); }
+  std::wstring Program() const { return temp_ / L"tool.exe"; }
   static constexpr const wchar_t* kName = L"BRIXEN shell test";
 };
 
@@ -519,7 +518,7 @@ TEST_P(FileShellShortcutPlace, LandsInTheUsersRealFolder) {
   const Link read = ReadLink(link.file());
   EXPECT_EQ(read.path, Program());
   EXPECT_EQ(read.arguments, L"/a \"b c\"");
-  EXPECT_EQ(read.workingDirectory, temp_.path().wstring());
+  EXPECT_EQ(read.workingDirectory, temp_.path());
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, FileShellShortcutPlace,

@@ -1,5 +1,5 @@
-// What the clsFILE tests share: texts in and out of the slots, a scratch folder of real files,
-// and the check that a member's handler logged its error under its module-name literal.
+// What the clsFILE tests share: texts and Booleans out of the slots, reading files back, and the
+// check that a member's handler logged its error under its module-name literal.
 #pragma once
 #include <windows.h>
 
@@ -15,15 +15,6 @@
 namespace brixen::test::file {
 
 inline HRESULT RunTimeError(long number) { return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number); }
-
-struct Bstr {
-  BSTR value;
-  explicit Bstr(const std::wstring& text) : value(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-  ~Bstr() { SysFreeString(value); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  operator BSTR() const { return value; }
-};
 
 // The text a slot hands back through its BSTR result.
 inline std::wstring TextOf(const std::function<HRESULT(BSTR*)>& call, HRESULT expected = S_OK) {
@@ -41,39 +32,6 @@ inline bool YesOf(const std::function<HRESULT(VARIANT_BOOL*)>& call, HRESULT exp
   EXPECT_TRUE(out == VARIANT_TRUE || out == VARIANT_FALSE) << out;
   return out == VARIANT_TRUE;
 }
-
-// A fresh folder under the system's temporary folder, removed with all it holds.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    path_ = std::wstring(temp) + L"brixen-files-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(GetTickCount64());
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
-      SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-    std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  const std::wstring& path() const { return path_; }  // without a trailing "\"
-  std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
-
-  std::wstring Write(const std::wstring& name, const std::string& bytes) const {
-    const std::wstring full = *this / name;
-    std::ofstream(std::filesystem::path(full), std::ios::binary) << bytes;
-    return full;
-  }
-
- private:
-  std::wstring path_;
-};
 
 inline std::string BytesOf(const std::wstring& path) {
   std::ifstream in(std::filesystem::path(path), std::ios::binary);

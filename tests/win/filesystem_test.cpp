@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "com_fixture.h"
 #include "frame/errors.h"
 #include "frame/win/wide.h"
 #include "tests/native/run_time_error.h"
@@ -41,11 +41,6 @@ Object AsObject(const Variant& value) {
 class FileSystemTest : public testing::Test {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    root_ = win::FromWide(temp) + u"brixen_fs_" + Digits(GetCurrentProcessId());
-    std::filesystem::remove_all(Path(root_));
-    ASSERT_TRUE(CreateDirectoryW(win::Wide(root_), nullptr));
     for (const char16_t* name : {u"b.txt", u"a.txt", u"hidden.txt", u"readonly.txt", u"日本.txt"}) MakeFile(name);
     SetFileAttributesW(win::Wide(In(u"hidden.txt")), FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesW(win::Wide(In(u"readonly.txt")), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
@@ -54,19 +49,7 @@ class FileSystemTest : public testing::Test {
     CreateDirectoryW(win::Wide(In(u"empty")), nullptr);
   }
 
-  void TearDown() override {
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(Path(root_))) {
-      SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-    std::filesystem::remove_all(Path(root_));
-  }
-
   String In(StringView name) const { return root_ + u'\\' + String(name); }
-  static std::filesystem::path Path(const String& path) { return std::filesystem::path(win::Wide(path)); }
-  static String Digits(unsigned long value) {
-    const std::string text = std::to_string(value);
-    return String(text.begin(), text.end());
-  }
   void MakeFile(StringView name) const {
     const HANDLE file = CreateFileW(win::Wide(In(name)), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -84,7 +67,8 @@ class FileSystemTest : public testing::Test {
     return items;
   }
 
-  String root_;
+  test::TempFolder temp_;
+  String root_ = win::FromWide(temp_.path().c_str());
   FileSystem fs_;
   Object platform_ = PlatformFileSystem();
 };

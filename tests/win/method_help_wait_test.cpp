@@ -20,7 +20,6 @@
 #include "frame/win/handles.h"
 #include "frame/win/shell.h"
 #include "helpers/clsMethod.h"
-#include "method_test_support.h"
 #include "msgbox_answerer.h"
 
 namespace brixen::test {

@@ -16,7 +16,6 @@
 #include "err_log_file.h"
 #include "frame/win/handles.h"
 #include "helpers/clsMethod.h"
-#include "method_test_support.h"
 #include "msgbox_answerer.h"
 
 // ---- allocation failure on demand (see allocation_failure.h)
@@ -139,7 +138,7 @@ TEST_F(MethodGetBmpSize, ReadsWidthAndHeightOfBottomUpAndTopDownBitmaps) {
 TEST_F(MethodGetBmpSize, AMissingFileGivesZeroAndA16BitZero) {
   GetBmpSize(folder_ / L"missing.bmp");
   ExpectSize(0, VT_I2, 0);
-  GetBmpSize(folder_.path().wstring());  // a folder is no file
+  GetBmpSize(folder_.path());  // a folder is no file
   ExpectSize(0, VT_I2, 0);
 }
 

@@ -38,18 +38,6 @@ HRESULT RuntimeErrorCode(int number) { return MAKE_HRESULT(SEVERITY_ERROR, FACIL
 Long NotXor(Long pen, Long pixel) { return ~(pen ^ pixel) & 0xFFFFFF; }
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-class Bstr {
- public:
-  explicit Bstr(const wchar_t* text) : text_(SysAllocString(text)) {}
-  ~Bstr() { SysFreeString(text_); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  BSTR get() const { return text_; }
-
- private:
-  BSTR text_;
-};
-
 ComPtr<IDispatch> NewBox() {
   ComPtr<IDispatch> box;
   EXPECT_EQ(CreateTestPictureBox(kWidthPx, kHeightPx, box.GetAddressOf()), S_OK);
@@ -315,7 +303,7 @@ TEST_F(PrgsBarTest, TextIsValueAndUnitOrTheUnitAlone) {
   for (const Case& c : cases) {
     SCOPED_TRACE(Narrow(c.text));
     ASSERT_EQ(bar_->put_ValueVisible(c.visible ? VARIANT_TRUE : VARIANT_FALSE), S_OK);
-    const Bstr unit(c.unit);
+    const OwnedBstr unit(c.unit);
     ASSERT_EQ(bar_->put_UnitString(unit.get()), S_OK);
     Show(c.value);
     ExpectDrawn({0, c.value, c.text});
@@ -366,7 +354,7 @@ TEST_F(PrgsBarTest, SettingsShowAtTheNextValue) {
   Attach();
   Show(40);
   const Image before = ReadImage(box_.Get());
-  const Bstr unit(L" pct");
+  const OwnedBstr unit(L" pct");
   ASSERT_EQ(bar_->put_Direction(ePrgsRightToLeft), S_OK);
   ASSERT_EQ(bar_->put_BarClr(kRed), S_OK);
   ASSERT_EQ(bar_->put_BkClr(static_cast<long>(0x80000005)), S_OK);

@@ -24,44 +24,7 @@ constexpr long kAbsentNumber = 411209;
 constexpr wchar_t kAbsentText[] = L"????????";
 constexpr wchar_t kApp[] = L"BrixenPropertyTest";
 
-// A BSTR argument or result, freed with the holder.
-struct Bstr {
-  BSTR value = nullptr;
-  Bstr() = default;
-  explicit Bstr(const std::wstring& text) : value(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-  explicit Bstr(const String& text) : Bstr(std::wstring(text.begin(), text.end())) {}
-  ~Bstr() { SysFreeString(value); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  BSTR* put() {
-    SysFreeString(value);
-    value = nullptr;
-    return &value;
-  }
-  std::wstring str() const { return value ? std::wstring(value, SysStringLen(value)) : std::wstring(); }
-};
-
 std::string Ansi(const std::wstring& text) { return win::ToAnsi(String(text.begin(), text.end())); }
-
-// A folder of its own under the temporary folder, removed with everything in it.
-class TempFolder {
- public:
-  TempFolder() : path_(std::filesystem::temp_directory_path() / ("brixen_profile_" + std::to_string(GetCurrentProcessId()))) {
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::wstring File(const wchar_t* name) const { return (path_ / name).wstring(); }
-
- private:
-  std::filesystem::path path_;
-};
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
   std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
@@ -76,26 +39,30 @@ class PropertyProfile : public testing::Test {
  protected:
   long Int(const std::wstring& section, const std::wstring& key, const std::wstring& file) {
     long value = -7;
-    EXPECT_EQ(property_->GetProfileValueInt(Bstr(section).value, Bstr(key).value, Bstr(file).value, &value), S_OK);
+    EXPECT_EQ(
+        property_->GetProfileValueInt(OwnedBstr(section).get(), OwnedBstr(key).get(), OwnedBstr(file).get(), &value),
+        S_OK);
     return value;
   }
   std::wstring Text(const std::wstring& section, const std::wstring& key, const std::wstring& file) {
-    Bstr value;
-    EXPECT_EQ(property_->GetProfileValueString(Bstr(section).value, Bstr(key).value, Bstr(file).value, value.put()),
+    OwnedBstr value;
+    EXPECT_EQ(property_->GetProfileValueString(OwnedBstr(section).get(), OwnedBstr(key).get(), OwnedBstr(file).get(),
+                                               value.put()),
               S_OK);
-    return value.str();
+    return value.text();
   }
   VARIANT_BOOL Write(const std::wstring& section, const std::wstring& key, const Variant& value,
                      const std::wstring& file) {
     VARIANT_BOOL written = 7;
-    EXPECT_EQ(property_->WriteProfileValue(Bstr(section).value, Bstr(key).value, value.get(), Bstr(file).value, &written),
+    EXPECT_EQ(property_->WriteProfileValue(OwnedBstr(section).get(), OwnedBstr(key).get(), value.get(),
+                                           OwnedBstr(file).get(), &written),
               S_OK);
     return written;
   }
 
   ComPtr<_clsProperty> property_ = Create<_clsProperty>(CLSID_clsProperty);
   TempFolder folder_;
-  const std::wstring ini_ = folder_.File(L"app.ini");
+  const std::wstring ini_ = folder_ / L"app.ini";
 };
 
 TEST_F(PropertyProfile, AbsentFileSectionOrKeyGivesTheAbsentMarks) {
@@ -104,7 +71,7 @@ TEST_F(PropertyProfile, AbsentFileSectionOrKeyGivesTheAbsentMarks) {
     const wchar_t *section, *key;
     std::wstring file;
   } cases[] = {
-      {L"Main", L"Count", folder_.File(L"missing.ini")},
+      {L"Main", L"Count", folder_ / L"missing.ini"},
       {L"Other", L"Count", ini_},
       {L"Main", L"Size", ini_},
   };
@@ -160,7 +127,7 @@ TEST_F(PropertyProfile, WriteProfileValueCreatesAndReplacesValuesAsText) {
 }
 
 TEST_F(PropertyProfile, WriteProfileValueIntoAMissingFolderAnswersFalse) {
-  EXPECT_EQ(Write(L"Main", L"Value", Variant(Long{15}), folder_.File(L"no such folder\\app.ini")), VARIANT_FALSE);
+  EXPECT_EQ(Write(L"Main", L"Value", Variant(Long{15}), folder_ / L"no such folder\\app.ini"), VARIANT_FALSE);
 }
 
 // ---- the handlers
@@ -214,11 +181,11 @@ class PropertySettings : public testing::Test {
   }
 
   HRESULT Exists(const std::wstring& app, const std::wstring& section, const std::wstring& key, VARIANT_BOOL& exists) {
-    return property_->ExistsRegEntry(Bstr(app).value, Bstr(section).value, Bstr(key).value, &exists);
+    return property_->ExistsRegEntry(OwnedBstr(app).get(), OwnedBstr(section).get(), OwnedBstr(key).get(), &exists);
   }
   VARIANT_BOOL Default(const std::wstring& app, const std::wstring& section, Variant& key, const Variant& value) {
     VARIANT_BOOL result = 7;
-    EXPECT_EQ(property_->RegDefaultKey(Bstr(app).value, Bstr(section).value, const_cast<VARIANT*>(&key.get()),
+    EXPECT_EQ(property_->RegDefaultKey(OwnedBstr(app).get(), OwnedBstr(section).get(), const_cast<VARIANT*>(&key.get()),
                                        value.get(), &result),
               S_OK);
     return result;

@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
 #include <random>
 #include <set>
 #include <vector>
 
+#include "com_fixture.h"
 #include "frame/errors.h"
 #include "frame/win/ansi.h"
 #include "frame/win/dir.h"
@@ -37,28 +37,7 @@ class RuntimeFiles : public testing::Test {
   String In(StringView name) const { return folder_ + u'\\' + String(name); }
 
  protected:
-  void SetUp() override {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    folder_ = FromWide(temp) + u"brixen_files_" + Digits(::GetCurrentProcessId()) + u"_" + Digits(::GetTickCount());
-    ASSERT_TRUE(::CreateDirectoryW(Wide(folder_), nullptr));
-  }
-
-  void TearDown() override {
-    CloseAll();
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(Path(folder_))) {
-      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
-                                   std::filesystem::perm_options::add);
-      ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-    std::filesystem::remove_all(Path(folder_));
-  }
-
-  static String Digits(unsigned long value) {
-    const std::string text = std::to_string(value);
-    return String(text.begin(), text.end());
-  }
-  static std::filesystem::path Path(const String& name) { return std::filesystem::path(Wide(name)); }
+  void TearDown() override { CloseAll(); }  // before the folder and its files go
 
   void Create(StringView name, const std::string& content, DWORD attributes = FILE_ATTRIBUTE_NORMAL) const {
     const Handle file(::CreateFileW(Wide(In(name)), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
@@ -86,7 +65,8 @@ class RuntimeFiles : public testing::Test {
 
   bool Exists(StringView name) const { return ::GetFileAttributesW(Wide(In(name))) != INVALID_FILE_ATTRIBUTES; }
 
-  String folder_;
+  test::TempFolder temp_;
+  String folder_ = FromWide(temp_.path().c_str());
 };
 
 // ---------------------------------------------------------------------------------------

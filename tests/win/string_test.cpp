@@ -16,15 +16,6 @@ namespace {
 
 HRESULT RunTimeError(long number) { return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number); }
 
-struct Bstr {
-  BSTR value;
-  explicit Bstr(const std::wstring& text) : value(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-  ~Bstr() { SysFreeString(value); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  operator BSTR() const { return value; }
-};
-
 // A Variant argument the test owns.
 struct Var {
   VARIANT value;
@@ -134,8 +125,8 @@ class StringTest : public testing::Test {
 // ---- binary and hexadecimal text
 
 TEST_F(StringTest, BinaryAndHexText) {
-  EXPECT_EQ(TextOf([&](BSTR* r) { return s_->Convert2To16(Bstr(L"111100001"), r); }), L"F0");
-  EXPECT_EQ(TextOf([&](BSTR* r) { return s_->Convert2To16(Bstr(L"0001001"), r); }), L"1");
+  EXPECT_EQ(TextOf([&](BSTR* r) { return s_->Convert2To16(OwnedBstr(L"111100001").get(), r); }), L"F0");
+  EXPECT_EQ(TextOf([&](BSTR* r) { return s_->Convert2To16(OwnedBstr(L"0001001").get(), r); }), L"1");
   EXPECT_EQ(TextOf([&](BSTR* r) { return s_->Fmt16(10, r); }), L"0A");
   EXPECT_EQ(TextOf([&](BSTR* r) { return s_->Fmt16Ex(-1, 2, r); }), L"FFFF");
   EXPECT_EQ(TextOf([&](BSTR* r) { return s_->Fmt16Ex(255, 4, r); }), L"00FF");
@@ -143,13 +134,13 @@ TEST_F(StringTest, BinaryAndHexText) {
   EXPECT_EQ(TextOf([&](BSTR* r) { return s_->Fmt16Ex2(26, -3, r); }), L"1A");
 
   VARIANT_BOOL hex = VARIANT_FALSE;
-  EXPECT_EQ(s_->IsHex(Bstr(L"00ff"), &hex), S_OK);
+  EXPECT_EQ(s_->IsHex(OwnedBstr(L"00ff").get(), &hex), S_OK);
   EXPECT_EQ(hex, VARIANT_TRUE) << "True is -1";
-  EXPECT_EQ(s_->IsHex(Bstr(L" 1"), &hex), S_OK);
+  EXPECT_EQ(s_->IsHex(OwnedBstr(L" 1").get(), &hex), S_OK);
   EXPECT_EQ(hex, VARIANT_FALSE);
 
   unsigned char byte = 0;
-  EXPECT_EQ(s_->ParseByteBit(Bstr(L"1x1"), &byte), S_OK);
+  EXPECT_EQ(s_->ParseByteBit(OwnedBstr(L"1x1").get(), &byte), S_OK);
   EXPECT_EQ(byte, 5);
 }
 
@@ -181,14 +172,14 @@ TEST_F(StringTest, NullSafeReaders) {
 }
 
 TEST_F(StringTest, TrimmingRemovesCharactersEverywhere) {
-  EXPECT_EQ(TextOf([&](BSTR* r) { return s_->TrimTabSpace(Bstr(L"\t a b\t c \u3000"), r); }), L"abc\u3000");
-  EXPECT_EQ(TextOf([&](BSTR* r) { return s_->TrimReturn(Bstr(L"one\r\ntwo\r\n"), r); }), L"onetwo");
-  EXPECT_EQ(TextOf([&](BSTR* r) { return s_->TrimSpace(Bstr(std::wstring(L" a\0b c", 6)), r); }), L"abc");
+  EXPECT_EQ(TextOf([&](BSTR* r) { return s_->TrimTabSpace(OwnedBstr(L"\t a b\t c \u3000").get(), r); }), L"abc\u3000");
+  EXPECT_EQ(TextOf([&](BSTR* r) { return s_->TrimReturn(OwnedBstr(L"one\r\ntwo\r\n").get(), r); }), L"onetwo");
+  EXPECT_EQ(TextOf([&](BSTR* r) { return s_->TrimSpace(OwnedBstr(std::wstring(L" a\0b c", 6)).get(), r); }), L"abc");
 }
 
 TEST_F(StringTest, Padding) {
-  EXPECT_EQ(TextOf([&](BSTR* r) { return s_->GetLYoseStr(Bstr(L"abc"), 5, r); }), L"abc  ");
-  EXPECT_EQ(TextOf([&](BSTR* r) { return s_->GetLYoseStr(Bstr(L"abcdef"), 3, r); }), L"abc");
+  EXPECT_EQ(TextOf([&](BSTR* r) { return s_->GetLYoseStr(OwnedBstr(L"abc").get(), 5, r); }), L"abc  ");
+  EXPECT_EQ(TextOf([&](BSTR* r) { return s_->GetLYoseStr(OwnedBstr(L"abcdef").get(), 3, r); }), L"abc");
   EXPECT_EQ(TextOf([&](BSTR* r) { return s_->GetRYoseStr(Var(42.0).value, 5, r); }), L"   42");
   EXPECT_EQ(TextOf([&](BSTR* r) { return s_->GetRYoseStr(Var(42.0).value, 13, r); }), L"");
   EXPECT_EQ(TextOf([&](BSTR* r) { return s_->GetRYoseStr(Var::Of(VT_NULL).value, 1, r); }), L"")
@@ -212,7 +203,7 @@ TEST_F(StringTest, CheckShosuCountsPlacesAfterThePoint) {
   } cases[] = {{L"1.25", 2, VARIANT_TRUE}, {L"1.25", 1, VARIANT_FALSE}, {L"12", 0, VARIANT_TRUE}, {L"1.", 0, VARIANT_TRUE}};
   for (const auto& c : cases) {
     VARIANT_BOOL ok = 1;
-    EXPECT_EQ(s_->CheckShosu(Bstr(c.text), c.places, &ok), S_OK);
+    EXPECT_EQ(s_->CheckShosu(OwnedBstr(c.text).get(), c.places, &ok), S_OK);
     EXPECT_EQ(ok, c.expected) << c.text << " " << c.places;
   }
 }
@@ -307,7 +298,7 @@ TEST_F(StringErrors, EachHandlerLogsUnderItsModuleNameAndReturnsItsDefault) {
       {"ParseByteBit",
        [](_clsString* s) {
          unsigned char byte = 1;
-         EXPECT_EQ(s->ParseByteBit(Bstr(L"100000000"), &byte), S_OK);
+         EXPECT_EQ(s->ParseByteBit(OwnedBstr(L"100000000").get(), &byte), S_OK);
          EXPECT_EQ(byte, 0);
        },
        "ParseByteBit", 6},
@@ -329,12 +320,14 @@ TEST_F(StringErrors, EachHandlerLogsUnderItsModuleNameAndReturnsItsDefault) {
        },
        "Nzs", 13},  // an object without a default value has no text
       {"TrimSpace",
-       [&](_clsString* s) { EXPECT_EQ(TextOf([&](BSTR* r) { return s->TrimSpace(Bstr(tooLong16Bit), r); }), L""); },
+       [&](_clsString* s) {
+         EXPECT_EQ(TextOf([&](BSTR* r) { return s->TrimSpace(OwnedBstr(tooLong16Bit).get(), r); }), L"");
+       },
        "TrimSpace", 6},
       {"CheckShosu",
        [&](_clsString* s) {
          VARIANT_BOOL ok = VARIANT_FALSE;
-         EXPECT_EQ(s->CheckShosu(Bstr(pointAt32768), 0, &ok), S_OK);
+         EXPECT_EQ(s->CheckShosu(OwnedBstr(pointAt32768).get(), 0, &ok), S_OK);
          EXPECT_EQ(ok, VARIANT_TRUE);
        },
        "CheckShosu", 6},
@@ -371,7 +364,7 @@ TEST_F(StringErrors, EachHandlerLogsUnderItsModuleNameAndReturnsItsDefault) {
 TEST_F(StringErrors, MembersWithoutAHandlerFailToTheCaller) {
   const std::wstring tooLong16Bit(32767, L'x');
   short key = 0;
-  TextOf([&](BSTR* r) { return s_->TrimReturn(Bstr(tooLong16Bit), r); }, RunTimeError(6));
+  TextOf([&](BSTR* r) { return s_->TrimReturn(OwnedBstr(tooLong16Bit).get(), r); }, RunTimeError(6));
   TextOf([&](BSTR* r) { return s_->GetZeroStr(32767, r); }, RunTimeError(6));
   TextOf([&](BSTR* r) { return s_->GetRYoseStr(Var::Of(VT_NULL).value, 5, r); }, RunTimeError(94));
   TextOf([&](BSTR* r) { return s_->StrFormat(Var::Of(VT_NULL).value, 1, r); }, RunTimeError(94));

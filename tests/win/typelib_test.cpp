@@ -22,6 +22,8 @@
 #include <tuple>
 #include <vector>
 
+#include "com_fixture.h"
+
 namespace brixen {
 namespace {
 
@@ -398,13 +400,6 @@ std::string Narrow(const std::wstring& w) {
   return s;
 }
 
-// Owns a BSTR for the length of one comparison.
-struct Bstr {
-  BSTR p = nullptr;
-  ~Bstr() { SysFreeString(p); }
-  std::wstring str() const { return p ? std::wstring(p, SysStringLen(p)) : std::wstring(); }
-};
-
 std::wstring GuidText(const GUID& g) {
   wchar_t buf[40] = {};
   StringFromGUID2(g, buf, 40);
@@ -412,9 +407,9 @@ std::wstring GuidText(const GUID& g) {
 }
 
 std::wstring TypeName(ITypeInfo* ti, MEMBERID id = MEMBERID_NIL) {
-  Bstr name;
-  if (FAILED(ti->GetDocumentation(id, &name.p, nullptr, nullptr, nullptr))) return L"<no name>";
-  return name.str();
+  test::OwnedBstr name;
+  if (FAILED(ti->GetDocumentation(id, name.put(), nullptr, nullptr, nullptr))) return L"<no name>";
+  return name.text();
 }
 
 // Keeps a TYPEATTR, FUNCDESC or VARDESC for the scope that reads it.
@@ -507,10 +502,10 @@ TEST_P(TypeLibrary, IdentityVersionLocaleAndPlatform) {
   EXPECT_EQ(attr->syskind, GetParam().syskind);
   file.lib->ReleaseTLibAttr(attr);
 
-  Bstr name, help;
-  ASSERT_EQ(file.lib->GetDocumentation(MEMBERID_NIL, &name.p, &help.p, nullptr, nullptr), S_OK);
-  EXPECT_EQ(name.str(), L"BRIXEN");
-  EXPECT_EQ(help.str(), L"BRIXEN UTILITIES NOT ADO NOT DAO");
+  test::OwnedBstr name, help;
+  ASSERT_EQ(file.lib->GetDocumentation(MEMBERID_NIL, name.put(), help.put(), nullptr, nullptr), S_OK);
+  EXPECT_EQ(name.text(), L"BRIXEN");
+  EXPECT_EQ(help.text(), L"BRIXEN UTILITIES NOT ADO NOT DAO");
 }
 
 // Exactly the ten classes, their ten interfaces and the enumerations: nothing extra, nothing
