@@ -63,6 +63,19 @@ m.Separate32WithSign &H80007FFF, x, y
 Say "  Separate32WithSign &H80007FFF, x, y         ->  x = " & x & ", y = " & y
 
 Say ""
+Say "clsString, clsDATE and clsFILE:"
+Dim txt, dat, fil
+Set txt = CreateObject("BRIXEN.clsString")
+Set dat = CreateObject("BRIXEN.clsDATE")
+Set fil = CreateObject("BRIXEN.clsFILE")
+Say "  Convert2To16(""11110000"")      = " & txt.Convert2To16("11110000")
+Say "  Fmt16Ex(255, 4)                = " & txt.Fmt16Ex(255, 4)
+Say "  GetKongetuNissu(2024, 2)       = " & dat.GetKongetuNissu(2024, 2)
+Say "  GetEndDate(#2006/07/25#)       = " & dat.GetEndDate(DateSerial(2006, 7, 25))
+Say "  ReplaceExt(""C:\a\b.txt"", ""bak"") = " & fil.ReplaceExt("C:\a\b.txt", "bak")
+Say "  Pwd(#2006/07/25#)              = " & CreateObject("BRIXEN.clsProperty").Pwd(DateSerial(2006, 7, 25))
+
+Say ""
 Say "clsProperty, words of packed 32-bit values:"
 Set p = CreateObject("BRIXEN.clsProperty")
 For Each v In Array(&H12345678, -1, &HFFFE0003)
