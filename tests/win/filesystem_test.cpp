@@ -187,7 +187,7 @@ TEST_F(FileSystemTest, DrivesInAscendingLetters) {
 }
 
 TEST_F(FileSystemTest, OneDrive) {
-  for (const char16_t* spec : {u"C", u"c:", u"C:\\"}) EXPECT_TRUE(fs_.DriveExists(spec)) << testing::PrintToString(String(spec));
+  for (const char16_t* drive : {u"C", u"c:", u"C:\\"}) EXPECT_TRUE(fs_.DriveExists(drive)) << testing::PrintToString(String(drive));
   const Drive c = fs_.GetDrive(u"c:");
   EXPECT_EQ(c.DriveLetter(), u"C");
   EXPECT_EQ(c.DriveType(), kDriveFixed);
