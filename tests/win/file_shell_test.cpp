@@ -202,8 +202,14 @@ bool IsFolderBrowser(HWND window, const std::wstring& title) {
 }
 
 TEST_F(FileShell, TheFolderBrowserOpensOnTheInitialFolderAndReturnsTheChoice) {
-  const fs::path initial = temp_ / L"chosen folder";
+  // A folder straight under the drive's root: the browser reaches it through the drive alone.
+  const fs::path base = fs::path(L"C:\\") / (L"brixen-browse-" + std::to_wstring(GetCurrentProcessId()));
+  const fs::path initial = base / L"chosen folder";
   fs::create_directories(initial);
+  struct Remove {
+    fs::path path;
+    ~Remove() { fs::remove_all(path); }
+  } remove{base};
   std::wstring selected;
   const ShellWindowDriver driver([](HWND w) { return IsFolderBrowser(w, L"Pick one"); },
                                  [&](HWND w) {
