@@ -5,15 +5,21 @@ set(IDL ${CMAKE_SOURCE_DIR}/typelib/brixen.idl)
 set(WIDL_INCLUDES -I/usr/include/wine/wine/windows -L/usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
 separate_arguments(WIDL_EXTRA UNIX_COMMAND "${BRIXEN_WIDL_FLAGS}")
 
+# The header and identifiers come from the IDL as it stands. The library comes from a copy in
+# which ByRef text parameters with a text default are ByVal (widl writes no text default on a
+# BSTR*), put back to ByRef in widl's output afterwards (tools/tlb_text_defaults.py).
+set(TLB_TOOL ${CMAKE_SOURCE_DIR}/tools/tlb_text_defaults.py)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_custom_command(
   OUTPUT ${GEN}/brixen.tlb ${GEN}/brixen.h ${GEN}/brixen_i.c
-  COMMAND ${BRIXEN_WIDL} ${WIDL_EXTRA} ${WIDL_INCLUDES} -t -o ${GEN}/brixen.tlb ${IDL}
+  COMMAND Python3::Interpreter ${TLB_TOOL} derive ${IDL} ${GEN}/brixen_tlb.idl
+  COMMAND ${BRIXEN_WIDL} ${WIDL_EXTRA} ${WIDL_INCLUDES} -t -o ${GEN}/brixen_widl.tlb ${GEN}/brixen_tlb.idl
+  COMMAND Python3::Interpreter ${TLB_TOOL} patch ${IDL} ${GEN}/brixen_widl.tlb ${GEN}/brixen.tlb
   COMMAND ${BRIXEN_WIDL} ${WIDL_EXTRA} ${WIDL_INCLUDES} -h -o ${GEN}/brixen.h ${IDL}
   COMMAND ${BRIXEN_WIDL} ${WIDL_EXTRA} ${WIDL_INCLUDES} -u -o ${GEN}/brixen_i.c ${IDL}
-  DEPENDS ${IDL}
+  DEPENDS ${IDL} ${TLB_TOOL}
   COMMENT "Type library BRIXEN")
 
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_custom_command(
   OUTPUT ${GEN}/glue.cpp
   COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/gen_glue.py ${IDL} ${GEN}/glue.cpp

@@ -1,12 +1,10 @@
 // clsMethod: a default written into an INI file only where the key is still absent.
 #include <windows.h>
 
-#include <string>
-#include <string_view>
 #include <variant>
 
-#include "frame/win/ansi.h"
 #include "frame/win/msgbox.h"
+#include "frame/win/profile.h"
 #include "helpers/clsMethod.h"
 
 namespace brixen {
@@ -14,7 +12,7 @@ namespace {
 
 // What a read answers for an absent key: values a caller is unlikely to store.
 constexpr UINT kAbsentNumber = 411209;  // &H64649
-constexpr char kAbsentText[] = "kestrelo";  // plain ASCII: the same bytes in every code page
+constexpr char16_t kAbsentText[] = u"kestrelo";  // plain ASCII: the same bytes in every code page
 constexpr DWORD kTextBufferSize = 256;
 
 enum class DefaultKind { Number, Text, Unsupported };
@@ -33,24 +31,13 @@ DefaultKind KindOf(const Variant& value) {
   }
 }
 
-// The section, key and file of one INI value, in the ANSI code page for the A calls.
+// The section, key and file of one INI value.
 struct IniKey {
-  std::string section, key, file;
+  const String &section, &key, &file;
 
-  bool NumberIsAbsent() const {
-    return ::GetPrivateProfileIntA(section.c_str(), key.c_str(), kAbsentNumber, file.c_str()) == kAbsentNumber;
-  }
-
-  bool TextIsAbsent() const {
-    std::string buffer(kTextBufferSize, '\0');
-    ::GetPrivateProfileStringA(section.c_str(), key.c_str(), kAbsentText, buffer.data(), kTextBufferSize,
-                               file.c_str());
-    return std::string_view(buffer.c_str()) == kAbsentText;
-  }
-
-  void Write(const String& value) const {
-    ::WritePrivateProfileStringA(section.c_str(), key.c_str(), win::ToAnsi(value).c_str(), file.c_str());
-  }
+  bool NumberIsAbsent() const { return win::ProfileInt(section, key, kAbsentNumber, file) == kAbsentNumber; }
+  bool TextIsAbsent() const { return win::ProfileText(section, key, kAbsentText, kTextBufferSize, file) == kAbsentText; }
+  void Write(const String& value) const { win::WriteProfileText(section, key, value, file); }
 };
 
 }  // namespace
@@ -63,7 +50,7 @@ void clsMethod::RegIniDefaultKey(const String& sSection, const String& sKey, con
       win::MsgBox(u"Unknown vartype !", MB_OK);
       return;
     }
-    const IniKey ini{win::ToAnsi(sSection), win::ToAnsi(sKey), win::ToAnsi(sFullFname)};
+    const IniKey ini{sSection, sKey, sFullFname};
     const bool absent = kind == DefaultKind::Number ? ini.NumberIsAbsent() : ini.TextIsAbsent();
     if (absent) ini.Write(vStdValue.ToString());
   });

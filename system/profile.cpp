@@ -2,9 +2,7 @@
 // the run-time's per-user settings store.
 #include <windows.h>
 
-#include <string>
-
-#include "frame/win/ansi.h"
+#include "frame/win/profile.h"
 #include "frame/win/settings.h"
 #include "system/clsProperty.h"
 
@@ -15,9 +13,6 @@ namespace {
 constexpr int kAbsentNumber = 411209;
 constexpr char16_t kAbsentText[] = u"????????";
 constexpr DWORD kProfileBufferSize = 2560;
-
-// The text of a platform buffer before its first NUL.
-std::string BeforeNul(const std::string& buffer) { return buffer.substr(0, buffer.find('\0')); }
 
 }  // namespace
 
@@ -36,27 +31,20 @@ Boolean clsProperty::RegDefaultKey(const String& AppName, const String& SECTION,
 
 Long clsProperty::GetProfileValueInt(const String& sSection, const String& sKey, const String& sFullFname) {
   return log_.Handle<Long>(u"GetProfileValueIni", [&](Long& result) {
-    result = static_cast<Long>(::GetPrivateProfileIntA(win::ToAnsi(sSection).c_str(), win::ToAnsi(sKey).c_str(),
-                                                       kAbsentNumber, win::ToAnsi(sFullFname).c_str()));
+    result = static_cast<Long>(win::ProfileInt(sSection, sKey, kAbsentNumber, sFullFname));
   });
 }
 
 String clsProperty::GetProfileValueString(const String& sSection, const String& sKey, const String& sFullFname) {
   return log_.Handle<String>(u"GetProfileValueString", [&](String& result) {
-    std::string buffer(kProfileBufferSize, '\0');
-    ::GetPrivateProfileStringA(win::ToAnsi(sSection).c_str(), win::ToAnsi(sKey).c_str(),
-                               win::ToAnsi(kAbsentText).c_str(), buffer.data(), kProfileBufferSize,
-                               win::ToAnsi(sFullFname).c_str());
-    result = win::FromAnsi(BeforeNul(buffer));
+    result = win::ProfileText(sSection, sKey, kAbsentText, kProfileBufferSize, sFullFname);
   });
 }
 
 Boolean clsProperty::WriteProfileValue(const String& sSection, const String& sKey, const Variant& vValue,
                                        const String& sFullFname) {
   return log_.Handle<Boolean>(u"WriteProfileValue", [&](Boolean& result) {
-    const std::string value = win::ToAnsi(vValue.ToString());
-    result = ::WritePrivateProfileStringA(win::ToAnsi(sSection).c_str(), win::ToAnsi(sKey).c_str(), value.c_str(),
-                                          win::ToAnsi(sFullFname).c_str()) != FALSE;
+    result = win::WriteProfileText(sSection, sKey, vValue.ToString(), sFullFname);
   });
 }
 

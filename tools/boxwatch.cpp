@@ -95,7 +95,7 @@ bool StopRequested(const std::wstring& stopFile) {
 std::vector<HWND> VisibleMessageBoxes() {
   std::vector<HWND> found;
   EnumWindows(
-      [](HWND window, LPARAM list) {
+      [](HWND window, LPARAM list) CALLBACK -> BOOL {
         if (IsWindowVisible(window) && IsMessageBox(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
         return TRUE;
       },

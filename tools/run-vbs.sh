@@ -13,7 +13,8 @@
 # (LastBox() in lib.vbs), and the locale it runs under in %BRIXEN_LOCALE% (TestLocale()).
 #
 # Uses the display in $DISPLAY, or starts its own Xvfb when there is none. One test at a time per
-# display: boxwatch answers every message box on it.
+# display: boxwatch answers every message box on it. BRIXEN_BITS=32 runs it through the 32-bit
+# cscript in the 32-bit prefix (tools/wine-env.sh).
 set -uo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/wine-env.sh"
@@ -33,12 +34,15 @@ while (($#)); do
   esac
 done
 label=$(basename "$test_file")
+[ "$BRIXEN_BITS" = 64 ] || label="$label [${BRIXEN_BITS}-bit]"
 [ "$locale" = en ] || label="$label [$locale]"
 [ -n "$answers" ] || answers=$(sed -n "s/^'@answers[[:space:]]*//p" "$test_file" | head -1 | tr -d '[:space:]')
 
+# The 64-bit watcher serves both runs: it reads the boxes of any process on the display, and
+# runs natively where the 32-bit programs are emulated.
 BOXWATCH=${BRIXEN_BOXWATCH:-$BUILD/x64/tools/boxwatch.exe}
 name=$(basename "$test_file")
-work=$BUILD/vbs
+work=$BUILD/vbs/$BRIXEN_ARCH
 mkdir -p "$work"
 script=$work/${name%.vbs}.run.vbs
 boxes=$work/${name%.vbs}.boxes
@@ -63,12 +67,12 @@ cat "$HERE/../tests/vbs/lib.vbs" "$test_file" >"$script"
 rm -f "$boxes" "$boxes16" "$output" "$stop"
 
 start=$(date +%s%N)
-brixen_wine "$BOXWATCH" --log "$(brixen_winpath "$boxes")" --log16 "$(brixen_winpath "$boxes16")" --answers "$answers" \
+LC_ALL=$BRIXEN_LC_ALL "$BRIXEN_WINE" --64 "$BOXWATCH" --log "$(brixen_winpath "$boxes")" --log16 "$(brixen_winpath "$boxes16")" --answers "$answers" \
   --stop-file "$(brixen_winpath "$stop")" --timeout $((timeout_s + 30)) >"$watch_err" 2>&1 &
 watcher=$!
 
 BRIXEN_LOCALE=$locale BRIXEN_BOXLOG=$(brixen_winpath "$boxes16") timeout -k 5 "$timeout_s" \
-  env LC_ALL="$BRIXEN_LC_ALL" wine cscript //nologo "$(brixen_winpath "$script")" 2>/dev/null | tr -d '\r' >"$output"
+  env LC_ALL="$BRIXEN_LC_ALL" "$BRIXEN_WINE" cscript //nologo "$(brixen_winpath "$script")" 2>/dev/null | tr -d '\r' >"$output"
 status=${PIPESTATUS[0]}
 
 touch "$stop"

@@ -3,18 +3,19 @@
 #
 #   1. native tests (ctest in $BUILD/native, sanitizers), then a 30 s libFuzzer run over the
 #      run-time's text conversions ($BUILD/fuzz, clang; its corpus grows in $BUILD/fuzz/corpus)
-#   2. in one Xvfb session and the private Wine prefix $BUILD/wine:
-#      register $BUILD/x64/QUENTA01.DLL, run brixen_win_tests.exe (English; then the tests named
-#      *Bilingual* again under the Japanese locale), run every tests/vbs/*_test.vbs
-#      (English; then those named *_bilingual_* again under the Japanese locale), unregister.
-# Prints results only; the last line sums the VBScript tests, one per file and locale:
+#   2. in one Xvfb session, the Wine suite twice: against the 64-bit DLL in the prefix
+#      $BUILD/wine, then against the 32-bit DLL in the WoW64 prefix $BUILD/wine32, where the
+#      32-bit programs run emulated (tools/wow64). Each run registers $BUILD/<arch>/QUENTA01.DLL
+#      and the test helpers of that build, runs its brixen_win_tests.exe (English; then the tests
+#      named *Bilingual* again under the Japanese locale) and every tests/vbs/*_test.vbs through
+#      that bitness's cscript (English; then those named *_bilingual_* under Japanese), and
+#      unregisters. BRIXEN_TEST_BITS="64" (or "32") runs one of the two.
+# Prints results only; the last line sums the VBScript tests, one per file, locale and bitness:
 # "N passed, M failed". Exits 1 when anything failed.
 set -uo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/wine-env.sh"
 
-DLL=$BUILD/x64/QUENTA01.DLL
-WIN_TESTS=$BUILD/x64/tests/win/brixen_win_tests.exe
 LOGS=$BUILD/test-logs
 mkdir -p "$LOGS"
 failures=0
@@ -24,6 +25,10 @@ vbs_failed=0
 failed() {
   echo "FAIL $1"
   failures=$((failures + 1))
+}
+
+seconds_since() {
+  echo $(($(date +%s) - $1))
 }
 
 run_native() {
@@ -52,31 +57,37 @@ run_fuzz() {
   fi
 }
 
-# run_win_tests [ja]: every test in English, or under the Japanese locale those whose name
-# contains "Bilingual".
+# run_win_tests [ja]: the bitness's test program, every test in English, or under the Japanese
+# locale those whose name contains "Bilingual".
 run_win_tests() {
-  if [ ! -f "$WIN_TESTS" ]; then
-    failed "no $WIN_TESTS"
+  local exe=$BUILD/$BRIXEN_ARCH/tests/win/brixen_win_tests.exe
+  if [ ! -f "$exe" ]; then
+    failed "no $exe"
     return
   fi
-  local locale=${1:-en} filter=* label=win
-  [ "$locale" = ja ] && filter=*Bilingual* label="win [ja]"
+  local locale=${1:-en} filter=* label="win$BRIXEN_BITS"
+  [ "$locale" = ja ] && filter=*Bilingual* label="$label [ja]"
   brixen_locale "$locale"
-  local log=$LOGS/win_tests_$locale.log
+  local log=$LOGS/win${BRIXEN_BITS}_tests_$locale.log
+  # Emulated 32-bit code runs several times slower: its watchdogs get more time.
+  local limit=300 watchdog=120
+  [ "$BRIXEN_BITS" = 32 ] && limit=1200 watchdog=900
   # A run that ends without gtest's closing line (the process was killed) has failed too.
-  if timeout -k 5 300 env LC_ALL="$BRIXEN_LC_ALL" wine "$WIN_TESTS" --gtest_brief=1 --gtest_color=no \
-    --gtest_filter="$filter" >"$log" 2>&1 && tr -d '\r' <"$log" | grep -q '^\[  PASSED  \]'; then
+  # The BSTR cache off: a text freed by mistake goes back to the heap at once (dispatch tests).
+  if timeout -k 5 "$limit" env LC_ALL="$BRIXEN_LC_ALL" BRIXEN_WATCHDOG_SECONDS=$watchdog OANOCACHE=1 \
+    "$BRIXEN_WINE" "$exe" --gtest_brief=1 --gtest_color=no --gtest_filter="$filter" >"$log" 2>&1 &&
+    tr -d '\r' <"$log" | grep -q '^\[  PASSED  \]'; then
     echo "$label: $(tr -d '\r' <"$log" | grep -m1 'PASSED')"
   else
     tr -d '\r' <"$log"
-    failed "brixen_win_tests.exe [$locale]"
+    failed "brixen_win_tests.exe [$BRIXEN_BITS-bit, $locale]"
   fi
   brixen_locale en
 }
 
 # run_vbs FILE LOCALE
 run_vbs() {
-  if "$HERE/run-vbs.sh" "$1" --locale "$2"; then
+  if "$HERE/run-vbs.sh" "$1" --locale "$2" --timeout "$VBS_TIMEOUT"; then
     vbs_passed=$((vbs_passed + 1))
   else
     vbs_failed=$((vbs_failed + 1))
@@ -102,36 +113,53 @@ run_all_vbs() {  # [standalone-only]
   brixen_locale en
 }
 
+# run_wine_suite 64|32: the whole Wine suite against one build.
+run_wine_suite() {
+  local started
+  started=$(date +%s)
+  brixen_bits "$1" || return
+  VBS_TIMEOUT=60
+  [ "$BRIXEN_BITS" = 32 ] && VBS_TIMEOUT=180
+  echo "== Wine, $BRIXEN_BITS-bit ($BUILD/$BRIXEN_ARCH, prefix $WINEPREFIX)"
+  if ! brixen_wine_prepare; then
+    failed "no $BRIXEN_BITS-bit Wine prefix"
+    return
+  fi
+  brixen_locale en
+  local dll=$BUILD/$BRIXEN_ARCH/QUENTA01.DLL registered=yes
+  if ! brixen_register "$dll"; then
+    # until the server registers: tests needing the registered DLL are skipped, not failed.
+    echo "SKIP: $dll does not register; running only the VBScript tests marked '@standalone"
+    failed "registering $dll"
+    registered=
+  fi
+
+  # Helper servers the tests drive (every other DLL of the build) are registered beside it.
+  local helpers=() helper
+  for helper in "$BUILD/$BRIXEN_ARCH"/*.DLL; do
+    [ "$helper" = "$dll" ] || [ ! -f "$helper" ] && continue
+    if brixen_register "$helper"; then helpers+=("$helper"); else failed "registering $helper"; fi
+  done
+
+  run_win_tests
+  run_win_tests ja
+  if [ -n "$registered" ]; then
+    run_all_vbs
+    brixen_unregister "$dll" || failed "unregistering $dll"
+  else
+    run_all_vbs standalone-only
+  fi
+  for helper in "${helpers[@]}"; do brixen_unregister "$helper" || failed "unregistering $helper"; done
+  brixen_wineserver_stop
+  echo "== Wine, $BRIXEN_BITS-bit: $(seconds_since "$started") s"
+}
+
+started=$(date +%s)
 run_native
 run_fuzz
+echo "== native and fuzz: $(seconds_since "$started") s"
 brixen_xvfb_start || exit 1
-brixen_wine_prepare || exit 1
-brixen_locale en
-
-registered=yes
-if ! brixen_register "$DLL"; then
-  # until the server registers: tests needing the registered DLL are skipped, not failed.
-  echo "SKIP: $DLL does not register yet; running only the VBScript tests marked '@standalone"
-  registered=
-fi
-
-# Helper servers the tests drive (every other DLL of the x64 build) are registered beside it.
-helpers=()
-for dll in "$BUILD"/x64/*.DLL; do
-  [ "$dll" = "$DLL" ] || [ ! -f "$dll" ] && continue
-  if brixen_register "$dll"; then helpers+=("$dll"); else failed "registering $dll"; fi
-done
-
-run_win_tests
-run_win_tests ja
-if [ -n "$registered" ]; then
-  run_all_vbs
-  brixen_unregister "$DLL" || failed "unregistering $DLL"
-else
-  run_all_vbs standalone-only
-fi
-
-for dll in "${helpers[@]}"; do brixen_unregister "$dll" || failed "unregistering $dll"; done
+for bits in ${BRIXEN_TEST_BITS:-64 32}; do run_wine_suite "$bits"; done
 
 echo "$vbs_passed passed, $vbs_failed failed"
 ((failures == 0 && vbs_failed == 0))

@@ -1,11 +1,13 @@
 # Wine environment for the test tools; sourced, never run.
 #
 #   . tools/wine-env.sh
+#   brixen_bits 64|32          bitness of the Wine processes that follow: its prefix ($BUILD/wine or
+#                              $BUILD/wine32), its DLL (BRIXEN_DLL) and build folder (BRIXEN_ARCH)
 #   brixen_xvfb_start          one X display for the whole run (it and the wineserver are stopped
 #                              when the shell exits)
-#   brixen_wine_prepare        private prefix in $BUILD/wine: created once, virtual desktop, drives
+#   brixen_wine_prepare        private prefix of the bitness: created once, virtual desktop, drives
 #   brixen_locale en|ja        system locale of the Wine processes that follow (restarts the wineserver)
-#   brixen_wine CMD...         wine CMD under the current locale
+#   brixen_wine CMD...         Wine of the bitness (tools/wine-run) running CMD under the current locale
 #   brixen_ja CMD...           run CMD (any command that starts Wine) under the Japanese locale
 #   brixen_register DLL / brixen_unregister DLL
 #
@@ -14,15 +16,18 @@
 : "${ROOT:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 : "${BUILD:=$ROOT/build}"
 export ROOT BUILD
-export WINEPREFIX=$BUILD/wine
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d"
-# Wine's recycle bin is the desktop's trash under XDG_DATA_HOME: keep it inside the prefix.
-export XDG_DATA_HOME=$WINEPREFIX/xdg-data
+# The 64-bit loader and server by their paths (the plain commands may start the 32-bit ones);
+# Wine finds a 32-bit process's loader from WINELOADER by dropping the "64".
+export WINELOADER=/usr/lib/wine/wine64
+export WINESERVER=/usr/lib/wine/wineserver64
+# The shim the 32-bit processes need under qemu (tools/wow64/build-shim.sh, run by ./run build).
+export NSRUN_SHIM=$BUILD/wow64-shim
+BRIXEN_WINE=$ROOT/tools/wine-run
 
 BRIXEN_DESKTOP_SIZE=1024x768
-BRIXEN_LOCALE_FILE=$WINEPREFIX/.brixen-locale   # locale the running wineserver was started under
 
 # Linux path -> Windows path, without starting Wine: the prefix maps Z: to /.
 brixen_winpath() {
@@ -33,6 +38,27 @@ brixen_winpath() {
 
 export BRIXEN_DLL64=$(brixen_winpath "$BUILD/x64/QUENTA01.DLL")
 export BRIXEN_DLL32=$(brixen_winpath "$BUILD/x86/QUENTA01.DLL")
+
+# --- bitness -------------------------------------------------------------------------------------
+
+# brixen_bits 64|32: the 64-bit run uses the prefix $BUILD/wine and the x64 build, the 32-bit
+# run a WoW64 prefix of its own, $BUILD/wine32, and the x86 build, whose programs (cscript,
+# regsvr32, the test program) are the 32-bit ones, emulated. BRIXEN_DLL names the DLL that the
+# run's processes load.
+brixen_bits() {
+  case "$1" in
+    64) BRIXEN_ARCH=x64; WINEPREFIX=$BUILD/wine ;;
+    32) BRIXEN_ARCH=x86; WINEPREFIX=$BUILD/wine32 ;;
+    *) echo "wine-env: unknown bitness '$1' (64|32)" >&2; return 2 ;;
+  esac
+  export BRIXEN_BITS=$1 BRIXEN_ARCH WINEPREFIX
+  # Wine's recycle bin is the desktop's trash under XDG_DATA_HOME: keep it inside the prefix.
+  export XDG_DATA_HOME=$WINEPREFIX/xdg-data
+  export BRIXEN_DLL=$(brixen_winpath "$BUILD/$BRIXEN_ARCH/QUENTA01.DLL")
+  BRIXEN_LOCALE_FILE=$WINEPREFIX/.brixen-locale  # locale the running wineserver was started under
+  export BRIXEN_FD_MEDIUM=$(brixen_winpath "$WINEPREFIX/brixen-drives/floppy-a")
+}
+brixen_bits "${BRIXEN_BITS:-64}"
 
 # --- display -------------------------------------------------------------------------------------
 
@@ -55,12 +81,12 @@ brixen_xvfb_start() {
   export DISPLAY=:$display
   trap brixen_xvfb_stop EXIT
   # A wineserver left from a display-less run would keep its window-less desktop.
-  brixen_wineserver_stop
+  brixen_wineservers_stop
 }
 
 brixen_xvfb_stop() {
   [ -n "${BRIXEN_XVFB_PID:-}" ] || return 0
-  brixen_wineserver_stop
+  brixen_wineservers_stop
   kill "$BRIXEN_XVFB_PID" 2>/dev/null
   wait "$BRIXEN_XVFB_PID" 2>/dev/null
   BRIXEN_XVFB_PID=
@@ -77,6 +103,16 @@ brixen_wineserver_stop() {
   return 0
 }
 
+# Ends the sessions of both prefixes (a display change, the end of the run).
+brixen_wineservers_stop() {
+  local bits=$BRIXEN_BITS b
+  for b in 64 32; do
+    brixen_bits $b
+    brixen_wineserver_stop
+  done
+  brixen_bits "$bits"
+}
+
 brixen_wine_prepare() {
   if [ ! -f "$WINEPREFIX/.brixen-ready" ]; then
     brixen_wine_create || return 1
@@ -85,19 +121,31 @@ brixen_wine_prepare() {
   brixen_wine_drives
 }
 
+# Wine's own settings are read by its 64-bit parts: they are written by the 64-bit reg (a 32-bit
+# one would write them to the registry's 32-bit view).
+brixen_wine_setting() {
+  "$BRIXEN_WINE" --64 reg add "$@" /f >/dev/null 2>&1
+}
+
 brixen_wine_create() {
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   # No Mono or Gecko: their installers would ask through dialogs, and nothing here needs them.
-  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mscoree,mshtml=" wineboot --init >/dev/null 2>&1 || {
+  # The 64-bit wineboot makes a WoW64 prefix: the 32-bit programs land in syswow64.
+  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mscoree,mshtml=" "$BRIXEN_WINE" --64 wineboot --init >/dev/null 2>&1 || {
     echo "wine-env: wineboot --init failed" >&2
     return 1
   }
   wineserver -w
+  # A 32-bit run that cannot start the 32-bit Wine fails here, loudly; it is never skipped.
+  if [ "$BRIXEN_BITS" = 32 ] && ! "$BRIXEN_WINE" cmd /c exit </dev/null >/dev/null 2>&1; then
+    echo "wine-env: the 32-bit Wine does not start (tools/wow64/nsrun.sh: qemu-user, binfmt_misc in a user namespace)" >&2
+    return 1
+  fi
   # A virtual desktop of fixed size: message boxes close at once (no window manager to wait
   # for) and screen and work-area sizes are the same on every machine.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$BRIXEN_DESKTOP_SIZE" /f >/dev/null 2>&1 || {
+  brixen_wine_setting 'HKCU\Software\Wine\Explorer' /v Desktop /d Default &&
+    brixen_wine_setting 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$BRIXEN_DESKTOP_SIZE" || {
     echo "wine-env: cannot set the virtual desktop" >&2
     return 1
   }
@@ -112,7 +160,6 @@ brixen_wine_create() {
 #   R:  removable with a medium (a folder)
 #   S:  CD-ROM with a medium (a folder)
 # The drive types are read when a Wine session starts: a first setup ends the running session.
-export BRIXEN_FD_MEDIUM=$(brixen_winpath "$WINEPREFIX/brixen-drives/floppy-a")
 brixen_wine_drives() {
   local media=$WINEPREFIX/brixen-drives
   mkdir -p "$WINEPREFIX/dosdevices" "$media/removable-r" "$media/cdrom-s" || return 1
@@ -124,7 +171,7 @@ brixen_wine_drives() {
   local drive type
   for drive in a:floppy r:floppy s:cdrom; do
     type=${drive#*:}
-    wine reg add 'HKLM\Software\Wine\Drives' /v "${drive%%:*}:" /d "$type" /f >/dev/null 2>&1 || {
+    brixen_wine_setting 'HKLM\Software\Wine\Drives' /v "${drive%%:*}:" /d "$type" || {
       echo "wine-env: cannot set the type of drive ${drive%%:*}:" >&2
       return 1
     }
@@ -155,12 +202,12 @@ brixen_locale() {
   # No inherited output: a caller reading this shell's output through a pipe would wait for the
   # session's processes to end.
   LC_ALL=$want wineserver -p10 </dev/null >/dev/null 2>&1
-  LC_ALL=$want wine cmd /c exit </dev/null >/dev/null 2>&1
+  LC_ALL=$want "$BRIXEN_WINE" --64 cmd /c exit </dev/null >/dev/null 2>&1
   echo "$want" >"$BRIXEN_LOCALE_FILE"
 }
 
 brixen_wine() {
-  LC_ALL=${BRIXEN_LC_ALL:-C.UTF-8} wine "$@"
+  LC_ALL=${BRIXEN_LC_ALL:-C.UTF-8} "$BRIXEN_WINE" "$@"
 }
 
 # Runs CMD (which starts Wine processes) under the Japanese locale, then returns to English.

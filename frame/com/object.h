@@ -6,7 +6,7 @@
 #include <oaidl.h>
 #include <ocidl.h>
 
-#include "frame/com/byref.h"
+#include "frame/com/invoke.h"
 #include "frame/com/module.h"
 #include "frame/com/names.h"
 #include "frame/com/refcount.h"
@@ -76,9 +76,8 @@ class ComObject : public Interface, public ISupportErrorInfo, public IProvideCla
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* exception, UINT* bad_arg) override {
     if (!info_.get()) return E_UNEXPECTED;
-    static const ByRefTable by_reference(info_.get());  // one per interface
-    return by_reference.Invoke(info_.get(), static_cast<Interface*>(this), id, flags, params, result, exception,
-                               bad_arg);
+    static const DispatchTable table(info_.get());  // one per interface
+    return table.Invoke(info_.get(), static_cast<Interface*>(this), id, flags, params, result, exception, bad_arg);
   }
 
   // ISupportErrorInfo

@@ -1,5 +1,6 @@
 ' Every class of the library is created by its ProgID and names itself; members not built yet
-' answer with a clear automation error instead of failing silently.
+' answer with a clear automation error instead of failing silently, and so does a call with
+' more arguments than the member takes.
 Dim names, n, o, s
 names = Array("clsFILE", "clsDATE", "clsString", "clsMethod", "clsProperty", "clsPrgsBar", _
               "clsNewFont", "clsToolTip", "clsDialogColor", "clsDialogOpenSave")
@@ -19,6 +20,14 @@ s.NoSuchMember
 CheckErr "an unknown member", 438
 n = s.Result
 CheckErr "a member not built yet", 445
+' One argument more than a member has parameters: "Wrong number of arguments".
+Set o = CreateObject("BRIXEN.clsFILE")
+Set n = o.FDDrive(1)
+CheckErr "FDDrive with an argument", 450
+n = o.GetWhatFromFullPath(1, "C:\a\b.txt", 2)
+CheckErr "a method with an argument too many", 450
+Set n = o.FDDrive
+CheckErr "FDDrive as it is", 0
 On Error GoTo 0
 
 Done

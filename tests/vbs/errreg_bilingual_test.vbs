@@ -4,7 +4,7 @@
 Dim m, fso, logPath, note, box, boxes, stamps, lines, sizeBefore, eraa, nihon
 Set m = CreateObject("BRIXEN.clsMethod")
 Set fso = CreateObject("Scripting.FileSystemObject")
-logPath = fso.BuildPath(fso.GetParentFolderName(CreateObject("WScript.Shell").Environment("PROCESS")("BRIXEN_DLL64")), "Err.log")
+logPath = fso.BuildPath(fso.GetParentFolderName(CreateObject("WScript.Shell").Environment("PROCESS")("BRIXEN_DLL")), "Err.log")
 If fso.FileExists(logPath) Then fso.DeleteFile logPath
 
 If TestLocale() = "ja" Then

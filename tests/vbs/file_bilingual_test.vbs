@@ -11,7 +11,7 @@ End Function
 Dim f, fso, work, logPath, box, head, fromNumber, inputError
 Set f = CreateObject("BRIXEN.clsFILE")
 Set fso = CreateObject("Scripting.FileSystemObject")
-logPath = fso.BuildPath(fso.GetParentFolderName(CreateObject("WScript.Shell").Environment("PROCESS")("BRIXEN_DLL64")), "Err.log")
+logPath = fso.BuildPath(fso.GetParentFolderName(CreateObject("WScript.Shell").Environment("PROCESS")("BRIXEN_DLL")), "Err.log")
 If fso.FileExists(logPath) Then fso.DeleteFile logPath
 work = fso.BuildPath(fso.GetSpecialFolder(2), "brixen-vbs-files")
 If fso.FolderExists(work) Then fso.DeleteFolder work, True

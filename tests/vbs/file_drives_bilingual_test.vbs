@@ -8,7 +8,7 @@ Dim f, fso, shell, stream, logPath, box, insertFD, temp, name1, name2, root, lis
 Set f = CreateObject("BRIXEN.clsFILE")
 Set fso = CreateObject("Scripting.FileSystemObject")
 Set shell = CreateObject("WScript.Shell")
-logPath = fso.BuildPath(fso.GetParentFolderName(shell.Environment("PROCESS")("BRIXEN_DLL64")), "Err.log")
+logPath = fso.BuildPath(fso.GetParentFolderName(shell.Environment("PROCESS")("BRIXEN_DLL")), "Err.log")
 If fso.FileExists(logPath) Then fso.DeleteFile logPath
 
 If TestLocale() = "ja" Then

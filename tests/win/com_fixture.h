@@ -51,7 +51,8 @@ VARIANT ObjectArg(IUnknown* object);   // not AddRef'd: the test keeps the objec
 // The description of the thread's error information after a failed slot call.
 std::wstring LastErrorDescription();
 
-// The Windows path of a built DLL, from BRIXEN_DLL64 / BRIXEN_DLL32.
+// The Windows path of a built DLL: BRIXEN_DLL names the one this process loads (its own
+// bitness), BRIXEN_DLL64 and BRIXEN_DLL32 the two builds.
 std::wstring DllPath(const char* variable);
 
 // Owns one BSTR: get() for a ByVal argument, put() for a ByRef argument or a result (the callee

@@ -34,7 +34,7 @@ struct Text {
 
 // Err.log beside the registered DLL, removed before and after each test that reads it.
 std::wstring ErrLogPath() {
-  std::wstring path = DllPath("BRIXEN_DLL64");
+  std::wstring path = DllPath("BRIXEN_DLL");
   return path.substr(0, path.find_last_of(L'\\') + 1) + L"Err.log";
 }
 

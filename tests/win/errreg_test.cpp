@@ -65,7 +65,7 @@ class ErrRegBilingual : public testing::Test {
   }
 
   ComPtr<_clsMethod> method_ = Create<_clsMethod>(CLSID_clsMethod);
-  ErrLogFile log_{FolderOfPath(DllPath("BRIXEN_DLL64"))};
+  ErrLogFile log_{FolderOfPath(DllPath("BRIXEN_DLL"))};
   MsgBoxAnswerer answerer_;
 };
 

@@ -50,7 +50,7 @@ class TemporaryFolderSetting {
   std::wstring tmp_, temp_;
 };
 
-std::wstring PlatformText(UINT (*call)(wchar_t*, UINT)) {
+std::wstring PlatformText(UINT(WINAPI* call)(wchar_t*, UINT)) {
   wchar_t text[MAX_PATH] = {};
   call(text, MAX_PATH);
   return text;
@@ -174,8 +174,14 @@ TEST_F(FileDrives, ALongTemporaryFolderComesBackWhole) {
   const TemporaryFolderSetting setting(longFolder);
   EXPECT_EQ(TempPath(), longFolder + L"\\");
   const std::wstring name = TempFile(L"lng");
-  EXPECT_EQ(name.rfind(longFolder + L"\\lng", 0), 0u) << testing::PrintToString(name);
-  EXPECT_EQ(name.size(), longFolder.size() + 1 + 3 + 4 + 4) << testing::PrintToString(name);
+  // The platform names the file prefix, one to four hexadecimal digits, ".tmp".
+  const std::wstring head = longFolder + L"\\lng";
+  ASSERT_EQ(name.rfind(head, 0), 0u) << testing::PrintToString(name);
+  ASSERT_GE(name.size(), head.size() + 5) << testing::PrintToString(name);
+  const std::wstring digits = name.substr(head.size(), name.size() - head.size() - 4);
+  EXPECT_LE(digits.size(), 4u) << testing::PrintToString(name);
+  EXPECT_EQ(digits.find_first_not_of(L"0123456789abcdefABCDEF"), std::wstring::npos) << testing::PrintToString(name);
+  EXPECT_EQ(_wcsicmp(name.substr(name.size() - 4).c_str(), L".tmp"), 0) << testing::PrintToString(name);
   EXPECT_TRUE(Exists(name));
   DeleteFileW(name.c_str());
 }
@@ -228,7 +234,7 @@ TEST_F(FileDrivesBilingual, ReadyOnceTheDiskIsInserted) {
   // compiler's thread model has no std::thread.)
   const HANDLE user = CreateThread(
       nullptr, 0,
-      [](void*) -> DWORD {
+      [](void*) CALLBACK -> DWORD {
         for (int i = 0; i < 2000 && !FindWindowW(nullptr, L"FD ERROR"); ++i) Sleep(5);
         CreateDirectoryW(Environment(L"BRIXEN_FD_MEDIUM").c_str(), nullptr);
         return 0;

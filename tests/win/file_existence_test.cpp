@@ -240,7 +240,7 @@ TEST_F(FileDirCheckBilingual, TheOverwriteQuestionAnsweredBothWays) {
 TEST_F(FileDirCheckBilingual, AFileThatCannotBeDeletedIsLoggedAndStaysInTheWay) {
   const std::wstring existing = folder_.Write(L"keep.txt", "old");
   SetFileAttributesW(existing.c_str(), FILE_ATTRIBUTE_READONLY);
-  ErrLogFile log(FolderOfPath(DllPath("BRIXEN_DLL64")));
+  ErrLogFile log(FolderOfPath(DllPath("BRIXEN_DLL")));
   MsgBoxAnswerer answerer({L"yes", L"ok"});
   EXPECT_EQ(Check(folder_.path(), L"keep.txt", true), 4);
   ASSERT_EQ(answerer.Boxes().size(), 2u);

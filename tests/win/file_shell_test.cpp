@@ -46,7 +46,7 @@ std::vector<HWND> ChildrenOf(HWND window) {
   std::vector<HWND> children;
   EnumChildWindows(
       window,
-      [](HWND child, LPARAM list) {
+      [](HWND child, LPARAM list) CALLBACK -> BOOL {
         reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
         return TRUE;
       },
@@ -510,8 +510,12 @@ class FileShellShortcut : public FileShell {
  protected:
   long CreateShortCut(ENUM_SHORTGROUPNAME where, const wchar_t* group, const wchar_t* arguments = L"") {
     OwnedBstr name(kName), program(Program()), groupName(group), args(arguments);
+    const BSTR callers_group = groupName.get();
     long created = -7;
-    EXPECT_EQ(file_->CreateShortCut(where, name.get(), program.get(), groupName.get(), args.get(), &created), S_OK);
+    // The group is ByRef: the slot takes the caller's BSTR*, and only reads it.
+    EXPECT_EQ(file_->CreateShortCut(where, name.get(), program.get(), groupName.put(), args.get(), &created), S_OK);
+    EXPECT_EQ(groupName.get(), callers_group) << "the member replaced the caller's group text";
+    EXPECT_EQ(groupName.text(), group);
     return created;
   }
   std::wstring Program() const { return temp_ / L"tool.exe"; }
@@ -564,6 +568,52 @@ TEST_F(FileShellShortcut, WithoutAGroupNameTheCallerIsToldAndNothingIsMade) {
   EXPECT_EQ(answerer.Boxes()[0].style, MB_OK);
   EXPECT_EQ(answerer.Boxes()[0].title, L"BRIXEN");
   EXPECT_FALSE(fs::exists(fs::path(FolderPath(CSIDL_PROGRAMS)) / (std::wstring(kName) + L".lnk")));
+}
+
+// Late bound, the group is ByRef, optional, "" when omitted: left out at the end, skipped
+// (a missing argument before the arguments text), or given by value, which stays the caller's.
+TEST_F(FileShellShortcut, LateBoundTheGroupIsOptionalAndEmptyWhenOmitted) {
+  ComPtr<IDispatch> file;
+  ASSERT_EQ(file_.As(&file), S_OK);
+  VARIANT missing;
+  V_VT(&missing) = VT_ERROR;
+  V_ERROR(&missing) = DISP_E_PARAMNOTFOUND;
+  MsgBoxAnswerer answerer;
+  const std::vector<std::vector<VARIANT>> omitted = {
+      {LongArg(eSHORTCUT_SPECIFY), TextArg(kName), TextArg(Program().c_str())},
+      {LongArg(eSHORTCUT_SPECIFY), TextArg(kName), TextArg(Program().c_str()), missing, TextArg(L"/go")},
+  };
+  for (const std::vector<VARIANT>& args : omitted) {
+    Call call;
+    InvokeByName(file.Get(), L"CreateShortCut", DISPATCH_METHOD, args, call);
+    ASSERT_EQ(call.hr, S_OK);
+    EXPECT_EQ(V_VT(&call.result), VT_I4);
+    EXPECT_EQ(V_I4(&call.result), 0) << "no group: nothing made";
+  }
+  ASSERT_EQ(answerer.Boxes().size(), 2u);
+  for (const RecordedBox& box : answerer.Boxes()) EXPECT_EQ(box.text, L"You must specif sSpecifiedShortCutPlace !");
+
+  const fs::path group = fs::path(FolderPath(CSIDL_PROGRAMS)) / L"BRIXEN late group";
+  const ExpectedLink link(group / (std::wstring(kName) + L".lnk"));
+  Call given;
+  InvokeByName(file.Get(), L"CreateShortCut", DISPATCH_METHOD,
+               {LongArg(eSHORTCUT_SPECIFY), TextArg(kName), TextArg(Program().c_str()), TextArg(L"BRIXEN late group")},
+               given);
+  ASSERT_EQ(given.hr, S_OK);
+  EXPECT_EQ(V_I4(&given.result), 1);
+  EXPECT_TRUE(fs::exists(link.file()));
+  fs::remove(link.file());
+  fs::remove(group);
+}
+
+// Early bound, a null BSTR* for the group is no group.
+TEST_F(FileShellShortcut, ANullGroupPointerIsNoGroup) {
+  const ExpectedLink link(fs::path(FolderPath(CSIDL_DESKTOPDIRECTORY)) / (std::wstring(kName) + L".lnk"));
+  OwnedBstr name(kName), program(Program()), args(L"");
+  long created = -7;
+  EXPECT_EQ(file_->CreateShortCut(eSHORTCUT_ON_DESKTOP, name.get(), program.get(), nullptr, args.get(), &created), S_OK);
+  EXPECT_EQ(created, 1);
+  EXPECT_TRUE(fs::exists(link.file()));
 }
 
 TEST_F(FileShellShortcut, TheCreatorForAllUsersWritesToTheCommonDesktop) {

@@ -44,7 +44,7 @@ inline bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_
 // starts with the module-name literal, and one Err.log record with the literal at column 43.
 inline void ExpectLogged(const std::string& module, const std::function<void()>& call) {
   SCOPED_TRACE("module \"" + module + "\"");
-  ErrLogFile log(FolderOfPath(DllPath("BRIXEN_DLL64")));
+  ErrLogFile log(FolderOfPath(DllPath("BRIXEN_DLL")));
   {
     MsgBoxAnswerer answerer({L"ok"});
     call();
@@ -61,7 +61,7 @@ inline void ExpectLogged(const std::string& module, const std::function<void()>&
 
 // Runs a call that must neither show a box nor write Err.log.
 inline void ExpectQuiet(const std::function<void()>& call) {
-  ErrLogFile log(FolderOfPath(DllPath("BRIXEN_DLL64")));
+  ErrLogFile log(FolderOfPath(DllPath("BRIXEN_DLL")));
   MsgBoxAnswerer answerer;
   call();
   EXPECT_TRUE(answerer.Boxes().empty()) << answerer.Boxes()[0].text;

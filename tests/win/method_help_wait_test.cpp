@@ -210,6 +210,19 @@ TEST_F(MethodRegIniDefaultKey, OtherKindsOfDefaultAreRefusedWithAMessage) {
   EXPECT_EQ(FileBytes(ini_), before);
 }
 
+// A section or key of 32,767 characters and more names no entry: nothing is written, no box.
+TEST_F(MethodRegIniDefaultKey, OverlongNamesWriteNothing) {
+  WriteIni("[Section]\r\nOther=1\r\n");
+  const std::string before = FileBytes(ini_);
+  const OwnedBstr overlong(std::wstring(32767, L'k')), section(L"Section"), key(L"Key"), file(ini_);
+  for (const Variant& value : {Variant(Long{5}), Variant(u"text")}) {
+    EXPECT_EQ(method_->RegIniDefaultKey(overlong.get(), key.get(), value.get(), file.get()), S_OK);
+    EXPECT_EQ(method_->RegIniDefaultKey(section.get(), overlong.get(), value.get(), file.get()), S_OK);
+  }
+  EXPECT_EQ(FileBytes(ini_), before);
+  EXPECT_TRUE(answerer_.Boxes().empty());
+}
+
 TEST(MethodRegIniDefaultKeyHandler, AFailureIsReportedUnderRegIniDefaultKeyInt) {
   const TempFolder folder;
   clsMethod method;

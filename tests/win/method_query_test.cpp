@@ -161,7 +161,7 @@ TEST_F(MethodGetBmpSize, AShortFileReadsAsIfPaddedWithZeros) {
 // A file open elsewhere without sharing: reported under " GetBmpSize"; the caller's values stay.
 TEST_F(MethodGetBmpSize, AnUnreadableFileIsReportedUnderItsModuleName) {
   const std::wstring path = Write(L"locked.bmp", BitmapFile(2, 2));
-  const ErrLogFile log(FolderOfPath(DllPath("BRIXEN_DLL64")));
+  const ErrLogFile log(FolderOfPath(DllPath("BRIXEN_DLL")));
   MsgBoxAnswerer answerer;
   {
     const win::Handle lock(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));

@@ -79,7 +79,7 @@ TEST(MsgBoxAnswerer, IgnoresBoxesOfOtherThreads) {
     int value = -1;
   } result;
   // The other thread answers its own box; this thread's answerer must not see it.
-  auto worker = [](void* p) -> DWORD {
+  auto worker = [](void* p) CALLBACK -> DWORD {
     MsgBoxAnswerer own({L"cancel"});
     static_cast<Result*>(p)->value = MessageBoxW(nullptr, L"elsewhere", L"thread", MB_OKCANCEL);
     return 0;

@@ -130,6 +130,25 @@ TEST_F(PropertyProfile, WriteProfileValueIntoAMissingFolderAnswersFalse) {
   EXPECT_EQ(Write(L"Main", L"Value", Variant(Long{15}), folder_ / L"no such folder\\app.ini"), VARIANT_FALSE);
 }
 
+// Names of 32,767 characters and more name no entry: the readers give their absent marks and a
+// write fails, without the platform's profile calls (which can crash on such a name). The file
+// is left as it was.
+TEST_F(PropertyProfile, OverlongSectionOrKeyNamesAreAbsentAndCannotBeWritten) {
+  WriteBytes(ini_, "[Main]\r\nCount=12\r\n");
+  const std::wstring fits(32766, L's'), overlong(32767, L's'), huge(40000, L's');
+  for (const std::wstring* name : {&overlong, &huge}) {
+    SCOPED_TRACE(name->size());
+    EXPECT_EQ(Int(*name, L"Count", ini_), kAbsentNumber);
+    EXPECT_EQ(Int(L"Main", *name, ini_), kAbsentNumber);
+    EXPECT_EQ(Text(*name, L"Count", ini_), kAbsentText);
+    EXPECT_EQ(Text(L"Main", *name, ini_), kAbsentText);
+    EXPECT_EQ(Write(*name, L"Value", Variant(Long{1}), ini_), VARIANT_FALSE);
+    EXPECT_EQ(Write(L"Main", *name, Variant(Long{1}), ini_), VARIANT_FALSE);
+  }
+  EXPECT_EQ(ReadBytes(ini_), "[Main]\r\nCount=12\r\n");
+  EXPECT_EQ(Text(fits, L"Count", ini_), kAbsentText) << "the longest usable name is looked up";
+}
+
 // ---- the handlers
 
 class PropertyProfileLogs : public PropertyProfile {
@@ -142,7 +161,7 @@ class PropertyProfileLogs : public PropertyProfile {
     EXPECT_NE(log_.Bytes().find(module), std::string::npos) << "Err.log has no record of '" << module << "'";
   }
 
-  ErrLogFile log_{FolderOfPath(DllPath("BRIXEN_DLL64"))};
+  ErrLogFile log_{FolderOfPath(DllPath("BRIXEN_DLL"))};
   MsgBoxAnswerer answerer_{{L"ok"}};
 };
 
@@ -238,7 +257,7 @@ TEST_F(PropertySettings, RegDefaultKeyWritesTheDefaultWhereNoValueIsAndKeepsOneT
 
 class PropertySettingsLogs : public PropertySettings {
  protected:
-  ErrLogFile log_{FolderOfPath(DllPath("BRIXEN_DLL64"))};
+  ErrLogFile log_{FolderOfPath(DllPath("BRIXEN_DLL"))};
   MsgBoxAnswerer answerer_{{L"ok", L"ok", L"ok"}};
 };
 

@@ -13,7 +13,7 @@ namespace {
 // The built DLL, loaded directly, with its entry points.
 class Server {
  public:
-  Server() : module_(LoadLibraryW(DllPath("BRIXEN_DLL64").c_str())) {}
+  Server() : module_(LoadLibraryW(DllPath("BRIXEN_DLL").c_str())) {}
   Server(const Server&) = delete;
   Server& operator=(const Server&) = delete;
   ~Server() {
@@ -81,25 +81,42 @@ std::wstring ReadText(HKEY root, const std::wstring& key, const wchar_t* value =
   return buffer;
 }
 
-bool KeyExists(HKEY root, const std::wstring& key) {
+bool KeyExists(HKEY root, const std::wstring& key, REGSAM view = 0) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExW(root, (L"Software\\Classes\\" + key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(root, (L"Software\\Classes\\" + key).c_str(), 0, KEY_READ | view, &opened) != ERROR_SUCCESS)
     return false;
   RegCloseKey(opened);
   return true;
 }
 
+// The registry view of this process's bitness, where its server must be registered, and the
+// other one, which a 64-bit host reads when this is the 32-bit build and the other way round.
+#ifdef _WIN64
+constexpr REGSAM kOwnView = KEY_WOW64_64KEY, kOtherView = KEY_WOW64_32KEY;
+constexpr const wchar_t* kTypeLibPlatform = L"win64";
+#else
+constexpr REGSAM kOwnView = KEY_WOW64_32KEY, kOtherView = KEY_WOW64_64KEY;
+constexpr const wchar_t* kTypeLibPlatform = L"win32";
+#endif
+
 void ExpectRegisteredUnder(HKEY root) {
   for (const std::wstring& key : RegisteredKeys()) EXPECT_TRUE(KeyExists(root, key)) << "missing: " << key.c_str();
   const std::wstring clsid = L"CLSID\\" + Guid(CLSID_clsFILE);
-  EXPECT_EQ(_wcsicmp(ReadText(root, clsid + L"\\InprocServer32").c_str(), DllPath("BRIXEN_DLL64").c_str()), 0);
+  EXPECT_EQ(_wcsicmp(ReadText(root, clsid + L"\\InprocServer32").c_str(), DllPath("BRIXEN_DLL").c_str()), 0);
   EXPECT_EQ(ReadText(root, clsid + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
   EXPECT_EQ(ReadText(root, L"BRIXEN.clsFILE\\Clsid"), Guid(CLSID_clsFILE));
   EXPECT_EQ(ReadText(root, L"Interface\\" + Guid(IID__clsFILE) + L"\\TypeLib"), Guid(LIBID_BRIXEN));
   EXPECT_EQ(ReadText(root, L"TypeLib\\" + Guid(LIBID_BRIXEN) + L"\\1.0"), L"BRIXEN UTILITIES NOT ADO NOT DAO");
-  EXPECT_EQ(_wcsicmp(ReadText(root, L"TypeLib\\" + Guid(LIBID_BRIXEN) + L"\\1.0\\0\\win64").c_str(),
-                     DllPath("BRIXEN_DLL64").c_str()),
+  EXPECT_EQ(_wcsicmp(ReadText(root, L"TypeLib\\" + Guid(LIBID_BRIXEN) + L"\\1.0\\0\\" + kTypeLibPlatform).c_str(),
+                     DllPath("BRIXEN_DLL").c_str()),
             0);
+}
+
+// The class keys lie in this bitness's view of the machine's classes only.
+void ExpectClassesInOwnViewOnly() {
+  const std::wstring server = L"CLSID\\" + Guid(CLSID_clsFILE) + L"\\InprocServer32";
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, server, kOwnView));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, server, kOtherView)) << "the other bitness's view has the server";
 }
 
 void ExpectNothingUnder(HKEY root) {
@@ -118,6 +135,7 @@ TEST(Registration, MachineRegistrationIsWrittenAndRemovedWhole) {
   MachineRegistrationRestorer restore{server};
   ASSERT_EQ(server.Register(), S_OK);
   ExpectRegisteredUnder(HKEY_LOCAL_MACHINE);
+  ExpectClassesInOwnViewOnly();
   ASSERT_EQ(server.Unregister(), S_OK);
   ExpectNothingUnder(HKEY_LOCAL_MACHINE);
 }

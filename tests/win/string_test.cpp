@@ -283,7 +283,7 @@ struct LoggedFailure {
 
 class StringErrors : public StringTest {
  protected:
-  ErrLogFile log_{FolderOfPath(DllPath("BRIXEN_DLL64"))};
+  ErrLogFile log_{FolderOfPath(DllPath("BRIXEN_DLL"))};
 };
 
 TEST_F(StringErrors, EachHandlerLogsUnderItsModuleNameAndReturnsItsDefault) {
