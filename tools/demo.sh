@@ -38,7 +38,7 @@ brixen_register "$DLL" || fail "cannot register $DLL"
 brixen_register "$PICBOX" || fail "cannot register $PICBOX"
 
 echo
-timeout -k 5 120 env LC_ALL="$BRIXEN_LC_ALL" wine cscript //nologo "$(brixen_winpath "$TOUR")" "$(brixen_winpath "$DEMO")" \
+timeout -k 5 120 env LC_ALL="$BRIXEN_LC_ALL" "$BRIXEN_WINE" cscript //nologo "$(brixen_winpath "$TOUR")" "$(brixen_winpath "$DEMO")" \
   2>/dev/null | tr -d '\r' | tee "$DEMO/tour.txt"
 status=${PIPESTATUS[0]}
 [ "$status" = 0 ] || fail "cscript exited with $status"
