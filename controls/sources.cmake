@@ -1,2 +1,3 @@
 list(APPEND BRIXEN_WIN_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/clsPrgsBar.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/clsPrgsBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/clsNewFont.cpp)

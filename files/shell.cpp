@@ -13,7 +13,7 @@
 #include "frame/win/handles.h"
 #include "frame/win/msgbox.h"
 #include "frame/win/wide.h"
-#include "frame/win/window.h"
+#include "frame/win/handle_values.h"
 
 namespace brixen {
 namespace {

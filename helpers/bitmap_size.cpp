@@ -1,8 +1,8 @@
 // clsMethod: the pixel size a Windows bitmap file's header gives.
 #include <array>
-#include <cstdint>
 #include <variant>
 
+#include "frame/bytes.h"
 #include "frame/win/files.h"
 #include "helpers/clsMethod.h"
 
@@ -15,12 +15,6 @@ namespace {
 constexpr std::size_t kHeadersSize = 14 + 40;
 constexpr std::size_t kWidthOffset = 18;
 constexpr std::size_t kHeightOffset = 22;
-
-Long LittleEndianLong(const std::array<Byte, kHeadersSize>& bytes, std::size_t offset) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 4; i-- > 0;) value = (value << 8) | bytes[offset + i];
-  return static_cast<Long>(value);
-}
 
 }  // namespace
 
@@ -35,8 +29,8 @@ void clsMethod::GetBmpSize(const String& strBmpName, Long& lngWidth, Variant& ln
     win::FileNumber file(strBmpName, win::OpenMode::Binary, win::Access::Read);
     win::Get(file, headers);
     file.Close();
-    lngWidth = LittleEndianLong(headers, kWidthOffset);
-    lngHeight = Variant(LittleEndianLong(headers, kHeightOffset));
+    lngWidth = LittleEndian<Long>(headers, kWidthOffset);
+    lngHeight = Variant(LittleEndian<Long>(headers, kHeightOffset));
   });
 }
 

@@ -1,8 +1,11 @@
 // clsMethod: application helpers. Members arrive with the issues that build them; a member
 // not declared here answers E_NOTIMPL to callers.
 #pragma once
+#include <windows.h>
+
 #include <memory>
 
+#include "frame/com/latebound.h"
 #include "frame/com/variant.h"
 #include "frame/filesystem.h"
 #include "frame/handler.h"
@@ -32,6 +35,16 @@ class clsMethod {
   // Splits at the first full stop; without one tMigi keeps the caller's value.
   void SeparateFNAME(const String& FileName, String& tHidari, String& tMigi);
 
+  // Gradients, tiles and edges in callers' device contexts (pixels). Colours are RGB values or
+  // system colours (top bit set); edge kinds and directions are ENUM_EDGE, ENUM_GradeDirection.
+  void Gradate(Long hwnd, Long hdcDest, Long clrStart, Long clrEnd, Long lngDirection);
+  void TileBitmap(const Object& objDest, Picture& BmpDest);
+  void DrawButtonEdge(Long hdc, const Object& BTN, Long lngStyle, Long lngSA);
+  void DrawSeparateLine(const Variant& hdc, Long LEFT, Long TOP, Long RIGHT);
+  void DrawWaku(Long hdc, Long lngLeft, Long lngTop, Long lngRight, Long lngBottom, Long lngSA, Long lngStyle);
+  void DrawEdgeAPI(Long hdc, Long lngLeft, Long lngTop, Long lngRight, Long lngBottom, Long lngWTYPE);
+  void DrawMyEdge(Long WTYPE, Long hdc, Long hwnd, Long xMINUS, Long yMINUS, Long xRIGHTHOSEI, Long yBOTTOMHOSEI);
+
   // Help, control panel, INI defaults and waiting.
   void RunContolPanel(Long eKIND);  // ENUM_CONTOLPANELKIND; started without waiting
   // Writes vStdValue only where the key is absent (numbers and texts only).
@@ -43,6 +56,8 @@ class clsMethod {
   void WaitChottoWithoutEvent(Single PauseTIME);
 
  private:
+  // The bands of a gradient; an error is logged under "DrawGradation" and ends the drawing.
+  void DrawGradation(const RECT& area, HDC dc, Long clrStart, Long clrEnd, Long lngDirection);
   clsProperty& Property();
   void AppendToErrLog(Long code, const String& text, const String& module);
 

@@ -8,7 +8,7 @@
 #include "frame/win/ansi.h"
 #include "frame/win/msgbox.h"
 #include "frame/win/shell.h"
-#include "frame/win/window.h"
+#include "frame/win/handle_values.h"
 #include "helpers/clsMethod.h"
 
 namespace brixen {

@@ -35,6 +35,14 @@ class clsProperty {
   // The access code of a date's month.
   String Pwd(Date dt);
 
+  // Bitmap and icon file headers; drawing objects and mapping modes of a device context.
+  Long GetBmpBitCount(const String& strBmpName);
+  Long get_IconSize(const String& sIconFullFname);  // 0 for a missing file, without a log
+  Long apSel_DelObject(Long hdc, Long SelhObject, Long DelhObject);
+  Long SetMapWindow(Long hdc, Long MapMode, Long orgx, Long orgy, Long extx, Long exty);  // ENUM_MAPMODE
+  Long SetMapViewPort(Long hdc, Long orgx, Long orgy, Long extx, Long exty);
+  Boolean GetWindowWidth(Long hdc, Long& orgx, Long& orgy, Long& extx, Long& exty);
+
  private:
   ErrorLog log_;            // the clsMethod whose ErrReg the handlers report to, created on first use
   FileSystem fileSystem_;   // the file system service; its scripting object is created on first use

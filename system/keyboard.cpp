@@ -2,8 +2,7 @@
 #include <windows.h>
 #include <imm.h>
 
-#include <cstdint>
-
+#include "frame/win/handle_values.h"
 #include "system/clsProperty.h"
 #include "system/conversions.h"
 
@@ -17,9 +16,6 @@ struct KeyStates {
   void Write() { ::SetKeyboardState(keys); }
 };
 
-// Callers hand window handles as 32-bit Longs: sign-extended, as the platform does.
-HWND WindowFromLong(Long hwnd) { return reinterpret_cast<HWND>(static_cast<std::intptr_t>(hwnd)); }
-
 }  // namespace
 
 Long clsProperty::get_NumLockStatus() { return NumLockStateOf(KeyStates().keys[VK_NUMLOCK]); }
@@ -32,7 +28,7 @@ void clsProperty::let_NumLockStatus(Long& value) {
 
 // The context is released also when opening or closing fails.
 Boolean clsProperty::ChangeIMEMode(Long hwnd, Long lngIMEMode) {
-  const HWND window = WindowFromLong(hwnd);
+  const HWND window = win::WindowOf(hwnd);
   const HIMC context = ::ImmGetContext(window);
   if (!context) return false;
   const bool changed = ::ImmSetOpenStatus(context, lngIMEMode) != FALSE;

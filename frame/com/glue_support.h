@@ -16,8 +16,6 @@
 
 namespace brixen {
 
-using Picture = Microsoft::WRL::ComPtr<IPictureDisp>;
-
 // A one-dimensional array of texts with its lower bound, as automation passes it.
 struct StringArray {
   Long lower = 0;

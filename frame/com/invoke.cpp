@@ -7,8 +7,27 @@
 namespace brixen::com {
 namespace {
 
-// The automation type of a type description, for the kinds the dispatch path converts:
-// enumerations travel as 32-bit integers, interfaces as dispatch pointers. VT_EMPTY for the rest.
+// The kind of a user-defined type: enumerations travel as 32-bit integers, interfaces (a
+// picture's, say) as dispatch pointers; an alias (IPictureDisp names the Picture interface) is
+// followed. VT_EMPTY for the rest.
+VARTYPE UserDefinedType(ITypeInfo* info, HREFTYPE type) {
+  ITypeInfo* referenced = nullptr;
+  if (FAILED(info->GetRefTypeInfo(type, &referenced))) return VT_EMPTY;
+  TYPEATTR* attr = nullptr;
+  VARTYPE kind = VT_EMPTY;
+  if (SUCCEEDED(referenced->GetTypeAttr(&attr))) {
+    if (attr->typekind == TKIND_ENUM) kind = VT_I4;
+    if (attr->typekind == TKIND_DISPATCH || attr->typekind == TKIND_INTERFACE) kind = VT_DISPATCH;
+    if (attr->typekind == TKIND_ALIAS && attr->tdescAlias.vt == VT_USERDEFINED)
+      kind = UserDefinedType(referenced, attr->tdescAlias.hreftype);
+    referenced->ReleaseTypeAttr(attr);
+  }
+  referenced->Release();
+  return kind;
+}
+
+// The automation type of what a ByRef parameter points to, for the kinds the dispatch path
+// converts; VT_EMPTY for the rest.
 VARTYPE AutomationType(ITypeInfo* info, const TYPEDESC& desc) {
   switch (desc.vt) {
     case VT_BSTR:
@@ -24,18 +43,12 @@ VARTYPE AutomationType(ITypeInfo* info, const TYPEDESC& desc) {
     case VT_VARIANT:
       return desc.vt;
     case VT_USERDEFINED: {
-      ITypeInfo* referenced = nullptr;
-      if (FAILED(info->GetRefTypeInfo(desc.hreftype, &referenced))) return VT_EMPTY;
-      TYPEATTR* attr = nullptr;
-      VARTYPE type = VT_EMPTY;
-      if (SUCCEEDED(referenced->GetTypeAttr(&attr))) {
-        if (attr->typekind == TKIND_ENUM) type = VT_I4;
-        if (attr->typekind == TKIND_DISPATCH || attr->typekind == TKIND_INTERFACE) type = VT_DISPATCH;
-        referenced->ReleaseTypeAttr(attr);
-      }
-      referenced->Release();
-      return type;
+      const VARTYPE kind = UserDefinedType(info, desc.hreftype);
+      return kind == VT_I4 ? kind : VT_EMPTY;
     }
+    case VT_PTR:  // an interface pointer: IPictureDisp** points to one
+      if (desc.lptdesc->vt != VT_USERDEFINED) return VT_EMPTY;
+      return UserDefinedType(info, desc.lptdesc->hreftype) == VT_DISPATCH ? VT_DISPATCH : VT_EMPTY;
     default:
       return VT_EMPTY;
   }

@@ -1,6 +1,8 @@
 // Calls on a caller's automation object by member name (late binding), as form code does
 // with the controls and picture boxes it hands to the library.
 #pragma once
+#include <ocidl.h>
+
 #include <initializer_list>
 #include <vector>
 #include <wrl/client.h>
@@ -10,6 +12,7 @@
 namespace brixen {
 
 using Object = Microsoft::WRL::ComPtr<IDispatch>;
+using Picture = Microsoft::WRL::ComPtr<IPictureDisp>;  // a picture object of the OLE standard library
 
 // The member's dispatch id, or error 438 when the object has no such member.
 DISPID MemberId(IDispatch* object, const char16_t* name);

@@ -96,6 +96,13 @@ Long AddLong(Long a, Long b) { return CheckedNarrow<Long>(std::int64_t{a} + b); 
 Long SubLong(Long a, Long b) { return CheckedNarrow<Long>(std::int64_t{a} - b); }
 Long MulLong(Long a, Long b) { return CheckedNarrow<Long>(std::int64_t{a} * b); }
 
+Double Divide(Double a, Double b) {
+  if (b == 0) Raise(a == 0 ? kErrOverflow : kErrDivisionByZero);
+  const Double quotient = a / b;
+  if (!std::isfinite(quotient)) Raise(kErrOverflow);
+  return quotient;
+}
+
 String CStr(Double value) { return WriteGeneral(ToDecimal(value, 15), 15); }
 String CStr(Single value) { return WriteGeneral(ToDecimal(value, 7), 7); }
 String CStr(Long value) { return WriteInteger(value); }

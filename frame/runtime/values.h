@@ -23,6 +23,9 @@ Integer MulInteger(Integer a, Integer b);
 Long AddLong(Long a, Long b);
 Long SubLong(Long a, Long b);
 Long MulLong(Long a, Long b);
+// The "/" operator: 0 / 0 raises 6, any other number over 0 raises 11, a quotient beyond the
+// Double range 6.
+Double Divide(Double a, Double b);
 
 // True is -1, False is 0 when a Boolean is stored into a number.
 constexpr Integer BooleanToInteger(Boolean value) { return value ? -1 : 0; }

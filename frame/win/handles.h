@@ -180,6 +180,8 @@ class Selection {
 
   // The object that was selected before (what SelectObject returned).
   HGDIOBJ previous() const noexcept { return previous_; }
+  // For code that puts the previous object back itself: it is no longer put back here.
+  HGDIOBJ release() noexcept { return std::exchange(previous_, nullptr); }
   explicit operator bool() const noexcept { return previous_ != nullptr && previous_ != HGDI_ERROR; }
 
  private:

@@ -79,6 +79,14 @@ TEST(CheckedArithmetic, ResultsOutsideTheRangeRaiseOverflow) {
   for (const auto& c : cases) EXPECT_EQ(c.error, kErrOverflow) << c.what;
 }
 
+TEST(CheckedArithmetic, DivisionAsTheOperatorDoesIt) {
+  EXPECT_EQ(Divide(7, 2), 3.5);
+  EXPECT_EQ(Divide(-1, 4), -0.25);
+  EXPECT_EQ(ErrorRaisedBy([] { Divide(0, 0); }), kErrOverflow);
+  EXPECT_EQ(ErrorRaisedBy([] { Divide(5, 0); }), kErrDivisionByZero);
+  EXPECT_EQ(ErrorRaisedBy([] { Divide(1e308, 1e-308); }), kErrOverflow);
+}
+
 TEST(BooleanToInteger, TrueIsMinusOne) {
   EXPECT_EQ(BooleanToInteger(true), -1);
   EXPECT_EQ(BooleanToInteger(false), 0);

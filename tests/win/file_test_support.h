@@ -1,5 +1,4 @@
-// What the clsFILE tests share: texts and Booleans out of the slots, reading files back, and the
-// check that a member's handler logged its error under its module-name literal.
+// What the clsFILE tests share: texts and Booleans out of the slots and reading files back.
 #pragma once
 #include <windows.h>
 
@@ -39,33 +38,5 @@ inline std::string BytesOf(const std::wstring& path) {
 }
 
 inline bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// Runs a call that should fail inside a member's handler: one ErrReg box (answered) whose text
-// starts with the module-name literal, and one Err.log record with the literal at column 43.
-inline void ExpectLogged(const std::string& module, const std::function<void()>& call) {
-  SCOPED_TRACE("module \"" + module + "\"");
-  ErrLogFile log(FolderOfPath(DllPath("BRIXEN_DLL")));
-  {
-    MsgBoxAnswerer answerer({L"ok"});
-    call();
-    ASSERT_EQ(answerer.Boxes().size(), 1u);
-    EXPECT_EQ(answerer.Boxes()[0].title, L"ERROR");
-    EXPECT_EQ(answerer.Boxes()[0].text.substr(0, module.size() + 2),
-              std::wstring(module.begin(), module.end()) + L"\r\n");
-  }
-  const std::string bytes = log.Bytes();
-  const std::size_t record = bytes.find("\r\n") + 2;  // after the header
-  EXPECT_EQ(bytes.compare(record + 42, module.size() + 1, module + " "), 0) << "the module name at column 43:\n"
-                                                                            << bytes;
-}
-
-// Runs a call that must neither show a box nor write Err.log.
-inline void ExpectQuiet(const std::function<void()>& call) {
-  ErrLogFile log(FolderOfPath(DllPath("BRIXEN_DLL")));
-  MsgBoxAnswerer answerer;
-  call();
-  EXPECT_TRUE(answerer.Boxes().empty()) << answerer.Boxes()[0].text;
-  EXPECT_FALSE(log.Exists()) << log.Bytes();
-}
 
 }  // namespace brixen::test::file
