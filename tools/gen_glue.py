@@ -23,7 +23,7 @@ ROOMS = {
 # Plain C++ type of each numeric automation type.
 NUMBERS = {
     "long": "Long", "short": "Integer", "unsigned char": "Byte", "float": "Single",
-    "double": "Double", "DATE": "Date",
+    "double": "Double", "DATE": "Date", "OLE_COLOR": "Long",
 }
 
 # type -> (ByVal conversion, result writer, ByRef holder)

@@ -15,6 +15,10 @@ library is therefore made in two steps around widl:
 
 The library keeps its layout: no record changes size, only three fields of each parameter's
 records change (type, flags, and the size the loader reserves for the function's description).
+
+Number defaults on ByRef parameters need no step of their own: widl writes them in the type
+pointed to, so `[in, out, optional, defaultvalue(0)] long*` stores the inline VT_I4 0 a ByRef
+Long's default takes.
 """
 import re
 import struct

@@ -1,8 +1,9 @@
 // The type library BRIXEN as a client sees it: library identity, the ten classes with their
-// default interfaces, every member's name, invoke kind, dispatch id and vtable slot, and every
-// enumeration. The expectations are written out here by hand from the published class surface,
-// not from brixen.idl, so a slip in the IDL (a swapped get/let, a wrong counter, a missing member)
-// shows up as a named failure.
+// default interfaces, every member's name, invoke kind, dispatch id and vtable slot, its
+// parameters (name, type, ByVal or ByRef, optional with its default value) and its result, and
+// every enumeration. The expectations are written out here by hand from the published class
+// surface, not from brixen.idl, so a slip in the IDL (a swapped get/let, a wrong counter, a
+// missing member, a parameter's type, passing or default) shows up as a named failure.
 //
 // The library is read with LoadTypeLibEx(REGKIND_NONE) from the files named by BRIXEN_DLL64 and
 // BRIXEN_DLL32 (a QUENTA01.DLL with its embedded type library, or a bare .tlb). A variable that is
@@ -16,10 +17,12 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <ostream>
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "com_fixture.h"
@@ -34,20 +37,55 @@ using Microsoft::WRL::ComPtr;
 
 enum class Kind { Method, Get, Let, Set };
 
+// A default value as the library stores it: its Variant type and its value.
+struct Default {
+  VARTYPE vt;  // VT_EMPTY: the parameter has no default
+  LONG number;
+  const wchar_t* text;  // the value of a VT_BSTR default
+};
+
+constexpr Default kNoDefault{VT_EMPTY, 0, nullptr};
+constexpr Default kEmptyText{VT_BSTR, 0, L""};
+constexpr Default DefaultLong(LONG n) { return {VT_I4, n, nullptr}; }
+constexpr Default DefaultBool(bool b) { return {VT_BOOL, b ? -1 : 0, nullptr}; }
+
+// One declared parameter. Types are spelled as a C++ client of the library declares them
+// ("BSTR", "long", "VARIANT_BOOL", "IDispatch*", "SAFEARRAY(BSTR)", an enumeration's name); a ByRef
+// parameter takes one pointer more. Every optional parameter of the library has a default.
+struct Param {
+  const wchar_t* name;  // nullptr: the assigned value of a property let or set, left unnamed
+  const char* type;
+  bool byref;
+  Default fallback;
+
+  bool optional() const { return fallback.vt != VT_EMPTY; }
+};
+
+Param ByVal(const wchar_t* n, const char* t, Default d = kNoDefault) { return {n, t, false, d}; }
+Param ByRef(const wchar_t* n, const char* t, Default d = kNoDefault) { return {n, t, true, d}; }
+Param Assigned(const char* t) { return {nullptr, t, false, kNoDefault}; }
+Param AssignedByRef(const char* t) { return {nullptr, t, true, kNoDefault}; }
+
 struct Member {
   const wchar_t* name;
   Kind kind;
   unsigned counter;  // low half of the dispatch id
+  std::vector<Param> params;  // in declaration order, without the result
+  const char* result;  // nullptr: none
 
   MEMBERID memid() const {
     return static_cast<MEMBERID>((kind == Kind::Method ? 0x60030000u : 0x68030000u) | counter);
   }
 };
 
-constexpr Member Fn(const wchar_t* n, unsigned c) { return {n, Kind::Method, c}; }
-constexpr Member Get(const wchar_t* n, unsigned c) { return {n, Kind::Get, c}; }
-constexpr Member Let(const wchar_t* n, unsigned c) { return {n, Kind::Let, c}; }
-constexpr Member Ref(const wchar_t* n, unsigned c) { return {n, Kind::Set, c}; }
+Member Fn(const wchar_t* n, unsigned c, std::vector<Param> p, const char* result = nullptr) {
+  return {n, Kind::Method, c, std::move(p), result};
+}
+Member Get(const wchar_t* n, unsigned c, std::vector<Param> p, const char* result) {
+  return {n, Kind::Get, c, std::move(p), result};
+}
+Member Let(const wchar_t* n, unsigned c, std::vector<Param> p) { return {n, Kind::Let, c, std::move(p), nullptr}; }
+Member Set(const wchar_t* n, unsigned c, std::vector<Param> p) { return {n, Kind::Set, c, std::move(p), nullptr}; }
 
 struct ClassSurface {
   const wchar_t* coclass;
@@ -60,204 +98,336 @@ const std::vector<ClassSurface>& Classes() {
   static const std::vector<ClassSurface> classes = {
       {L"clsDialogColor", L"{0A22FF9E-2ABE-4428-AF15-59A8A85AB8F3}",
        L"{5F857456-9CCF-4D78-ACB3-00F9A109615C}",
-       {Get(L"OpenColorDialog", 4), Let(L"Flags", 3), Let(L"InitialColor", 2), Let(L"OwnerInstance", 1),
-        Get(L"Result", 0)}},
+       {Get(L"OpenColorDialog", 4, {}, "long"),
+        Let(L"Flags", 3, {Assigned("long")}),
+        Let(L"InitialColor", 2, {Assigned("long")}),
+        Let(L"OwnerInstance", 1, {ByVal(L"Owner", "long"), Assigned("long")}),
+        Get(L"Result", 0, {}, "long")}},
 
       {L"clsDialogOpenSave", L"{A8889DC4-F062-435D-8A29-725194B860FD}",
        L"{09ACDFF1-1028-465C-A329-87D2719E8C87}",
-       {Get(L"FilterIndex", 0), Fn(L"OpenDialog", 1), Fn(L"GetLong", 2)}},
+       {Get(L"FilterIndex", 0, {}, "long"),
+        Fn(L"OpenDialog", 1,
+           {ByVal(L"eVALUE", "ENUM_DLG_METHOD"), ByVal(L"hwnd", "long"), ByVal(L"sDlgTitle", "BSTR"),
+            ByVal(L"lFlags", "long"), ByVal(L"sFilter", "BSTR", kEmptyText),
+            ByVal(L"sInitialDir", "BSTR", kEmptyText), ByVal(L"sInitialFile", "BSTR", kEmptyText),
+            ByVal(L"sDefExt", "BSTR", kEmptyText), ByVal(L"lFilterIndex", "long", DefaultLong(1)),
+            ByVal(L"sOKCaption", "BSTR", kEmptyText), ByVal(L"sstc3Caption", "BSTR", kEmptyText),
+            ByVal(L"eDlgPosition", "ENUM_DLG_POSITION", DefaultLong(0))},
+           "BSTR"),
+        Fn(L"GetLong", 2, {ByVal(L"lng", "long")}, "long")}},
 
       {L"clsProperty", L"{178F7E18-0CC7-4C76-894A-8F324AFBC388}",
        L"{4121D83E-7D16-4E43-83D3-2F1E003D7036}",
-       {Fn(L"ping", 0x05),
-        Fn(L"GetIMEName", 0x08),
-        Fn(L"GetTaskBarSize", 0x09),
-        Fn(L"JugeIDE", 0x0a),
-        Fn(L"GetFontName", 0x0b),
-        Fn(L"CloseApp", 0x0c),
-        Get(L"DeviceColors", 4),
-        Fn(L"Lang", 0x0d),
-        Get(L"CrtResolution", 3),
-        Fn(L"ActivateScreenSaver", 0x0e),
-        Fn(L"ExitWindowAPI", 0x0f),
-        Fn(L"Pwd", 0x10),
-        Fn(L"RunFileFindDlg", 0x11),
-        Fn(L"SetWindowPriority", 0x12),
-        Fn(L"GetAPILastError", 0x13),
-        Fn(L"Create_unsigned32bit", 0x14),
-        Fn(L"IsLoaded", 0x15),
-        Fn(L"ChangeIMEMode", 0x16),
-        Get(L"NumLockStatus", 2),
-        Let(L"NumLockStatus", 2),
-        Fn(L"SetFlatHeader", 0x18),
-        Fn(L"SetPrinterOrientation", 0x19),
-        Fn(L"GetPrinterOrientation", 0x1a),
-        Fn(L"GetGUID", 0x1b),
-        Fn(L"RunAssociatedApp", 0x1c),
-        Fn(L"ExploreHere", 0x1d),
-        Fn(L"GetAssociatedApp", 0x1e),
-        Fn(L"GetUserName", 0x1f),
-        Fn(L"GetWindowHandleByCaptionOnly", 0x20),
-        Fn(L"GetBmpBitCount", 0x21),
-        Get(L"IconSize", 1),
-        Fn(L"SetFocusByCaption", 0x22),
-        Fn(L"msgIsComboBoxOpend", 0x23),
-        Fn(L"GetVScrollWidth", 0x24),
-        Fn(L"GetHScrollHeight", 0x25),
-        Fn(L"GetDlgBorderHeight", 0x26),
-        Get(L"WindowTitleHeight", 0),
-        Fn(L"GetWindowWidth", 0x27),
-        Fn(L"ExistsRegEntry", 0x28),
-        Fn(L"RegDefaultKey", 0x29),
-        Fn(L"GetProfileValueInt", 0x2a),
-        Fn(L"GetProfileValueString", 0x2b),
-        Fn(L"apSel_DelObject", 0x2c),
-        Fn(L"SetMapWindow", 0x2d),
-        Fn(L"SetMapViewPort", 0x2e),
-        Fn(L"Calcul2Byte", 0x2f),
-        Fn(L"MinusOpForBin", 0x30),
-        Fn(L"ExistsPrinterFont", 0x31),
-        Fn(L"GetHiWord", 0x32),
-        Fn(L"ToMinus", 0x33),
-        Fn(L"ExistsVSCROLL", 0x34),
-        Fn(L"ExistsHSCROLL", 0x35),
-        Fn(L"GetWinVer", 0x36),
-        Fn(L"CvWithSign", 0x37),
-        Fn(L"GetLoWord", 0x38),
-        Fn(L"GetKBDInfo", 0x39),
-        Fn(L"WriteProfileValue", 0x3a)}},
+       {Fn(L"ping", 0x05, {ByVal(L"sHost", "BSTR"), ByVal(L"lTimeout", "VARIANT")}, "VARIANT_BOOL"),
+        Fn(L"GetIMEName", 0x08, {}, "BSTR"),
+        Fn(L"GetTaskBarSize", 0x09, {}, "BSTR"),
+        Fn(L"JugeIDE", 0x0a, {}, "VARIANT_BOOL"),
+        Fn(L"GetFontName", 0x0b, {ByVal(L"eVALUE", "ENUM_GETFONT")}, "BSTR"),
+        Fn(L"CloseApp", 0x0c,
+           {ByVal(L"var", "VARIANT"), ByVal(L"Which", "ENUM_CLOSEAPPLICATION"),
+            ByVal(L"Included", "VARIANT_BOOL", DefaultBool(false))},
+           "long"),
+        Get(L"DeviceColors", 4, {ByVal(L"hdc", "long")}, "float"),
+        Fn(L"Lang", 0x0d, {}, "BSTR"),
+        Get(L"CrtResolution", 3, {}, "long"),
+        Fn(L"ActivateScreenSaver", 0x0e, {ByVal(L"boo", "VARIANT_BOOL")}, "long"),
+        Fn(L"ExitWindowAPI", 0x0f, {ByVal(L"eFlagEWX", "ENUM_EWX")}, "long"),
+        Fn(L"Pwd", 0x10, {ByVal(L"dt", "DATE")}, "BSTR"),
+        Fn(L"RunFileFindDlg", 0x11, {ByVal(L"hwnd", "long"), ByVal(L"spath", "BSTR")}, "long"),
+        Fn(L"SetWindowPriority", 0x12, {ByVal(L"hwnd", "long"), ByVal(L"Which", "ENUM_WINDOWPRIORITY")},
+           "VARIANT_BOOL"),
+        Fn(L"GetAPILastError", 0x13, {ByVal(L"lngLastError", "long")}, "BSTR"),
+        Fn(L"Create_unsigned32bit", 0x14, {ByVal(L"lngHi", "long"), ByVal(L"lngLow", "long")}, "long"),
+        Fn(L"IsLoaded", 0x15, {ByRef(L"frms", "VARIANT"), ByVal(L"frmName", "BSTR")}, "VARIANT_BOOL"),
+        Fn(L"ChangeIMEMode", 0x16, {ByVal(L"hwnd", "long"), ByVal(L"lngIMEMode", "ENUM_IMEONOFF")},
+           "VARIANT_BOOL"),
+        Get(L"NumLockStatus", 2, {}, "ENUM_NUMLOCKSTATUS"),
+        Let(L"NumLockStatus", 2, {AssignedByRef("ENUM_NUMLOCKSTATUS")}),
+        Fn(L"SetFlatHeader", 0x18, {ByVal(L"hwnd", "long")}, "long"),
+        Fn(L"SetPrinterOrientation", 0x19, {ByVal(L"intDirection", "ENUM_PRINTERORIENTATION")},
+           "VARIANT_BOOL"),
+        Fn(L"GetPrinterOrientation", 0x1a, {}, "ENUM_PRINTERORIENTATION"),
+        Fn(L"GetGUID", 0x1b, {}, "BSTR"),
+        Fn(L"RunAssociatedApp", 0x1c,
+           {ByVal(L"hwnd", "long"), ByVal(L"sFullFname", "BSTR"), ByVal(L"nShowCmd", "ENUM_SW")}, "long"),
+        Fn(L"ExploreHere", 0x1d,
+           {ByVal(L"hwnd", "long"), ByVal(L"sFolder", "BSTR"), ByVal(L"nShowCmd", "ENUM_SW")}, "long"),
+        Fn(L"GetAssociatedApp", 0x1e, {ByVal(L"sFileName", "BSTR")}, "BSTR"),
+        Fn(L"GetUserName", 0x1f, {}, "BSTR"),
+        Fn(L"GetWindowHandleByCaptionOnly", 0x20,
+           {ByVal(L"AppCaption", "BSTR"), ByVal(L"Included", "VARIANT_BOOL", DefaultBool(false))}, "long"),
+        Fn(L"GetBmpBitCount", 0x21, {ByVal(L"strBmpName", "BSTR")}, "long"),
+        Get(L"IconSize", 1, {ByVal(L"sIconFullFname", "BSTR")}, "long"),
+        Fn(L"SetFocusByCaption", 0x22, {ByVal(L"AppCaption", "BSTR"), ByVal(L"nShowCmd", "ENUM_SW")}, "long"),
+        Fn(L"msgIsComboBoxOpend", 0x23, {ByVal(L"hwnd", "long")}, "VARIANT_BOOL"),
+        Fn(L"GetVScrollWidth", 0x24, {}, "long"),
+        Fn(L"GetHScrollHeight", 0x25, {}, "long"),
+        Fn(L"GetDlgBorderHeight", 0x26, {}, "long"),
+        Get(L"WindowTitleHeight", 0, {}, "long"),
+        Fn(L"GetWindowWidth", 0x27,
+           {ByVal(L"hdc", "long"), ByRef(L"orgx", "long"), ByRef(L"orgy", "long"), ByRef(L"extx", "long"),
+            ByRef(L"exty", "long")},
+           "VARIANT_BOOL"),
+        Fn(L"ExistsRegEntry", 0x28,
+           {ByVal(L"AppName", "BSTR"), ByVal(L"SECTION", "BSTR"), ByVal(L"KEY", "BSTR")}, "VARIANT_BOOL"),
+        Fn(L"RegDefaultKey", 0x29,
+           {ByVal(L"AppName", "BSTR"), ByVal(L"SECTION", "BSTR"), ByRef(L"KEY", "VARIANT"),
+            ByVal(L"Value", "VARIANT")},
+           "VARIANT_BOOL"),
+        Fn(L"GetProfileValueInt", 0x2a,
+           {ByVal(L"sSection", "BSTR"), ByVal(L"sKey", "BSTR"), ByVal(L"sFullFname", "BSTR")}, "long"),
+        Fn(L"GetProfileValueString", 0x2b,
+           {ByVal(L"sSection", "BSTR"), ByVal(L"sKey", "BSTR"), ByVal(L"sFullFname", "BSTR")}, "BSTR"),
+        Fn(L"apSel_DelObject", 0x2c,
+           {ByVal(L"hdc", "long"), ByVal(L"SelhObject", "long"), ByVal(L"DelhObject", "long")}, "long"),
+        Fn(L"SetMapWindow", 0x2d,
+           {ByVal(L"hdc", "long"), ByVal(L"MapMode", "ENUM_MAPMODE"), ByVal(L"orgx", "long"),
+            ByVal(L"orgy", "long"), ByVal(L"extx", "long"), ByVal(L"exty", "long")},
+           "long"),
+        Fn(L"SetMapViewPort", 0x2e,
+           {ByVal(L"hdc", "long"), ByVal(L"orgx", "long"), ByVal(L"orgy", "long"), ByVal(L"extx", "long"),
+            ByVal(L"exty", "long")},
+           "long"),
+        Fn(L"Calcul2Byte", 0x2f, {ByVal(L"Mae", "unsigned char"), ByVal(L"Ato", "unsigned char")}, "short"),
+        Fn(L"MinusOpForBin", 0x30, {ByVal(L"intTarget", "short")}, "unsigned char"),
+        Fn(L"ExistsPrinterFont", 0x31, {ByVal(L"FontName", "BSTR")}, "VARIANT_BOOL"),
+        Fn(L"GetHiWord", 0x32, {ByVal(L"LongValue", "long")}, "long"),
+        Fn(L"ToMinus", 0x33, {ByVal(L"Num", "VARIANT")}, "VARIANT"),
+        Fn(L"ExistsVSCROLL", 0x34, {ByVal(L"hwnd", "long")}, "VARIANT_BOOL"),
+        Fn(L"ExistsHSCROLL", 0x35, {ByVal(L"hwnd", "long")}, "VARIANT_BOOL"),
+        Fn(L"GetWinVer", 0x36,
+           {ByRef(L"MajorVer", "long"), ByRef(L"Minorver", "long"), ByRef(L"PlatFormID", "long")}, "long"),
+        Fn(L"CvWithSign", 0x37, {ByVal(L"lngValue", "long")}, "long"),
+        Fn(L"GetLoWord", 0x38, {ByVal(L"LongValue", "long")}, "long"),
+        Fn(L"GetKBDInfo", 0x39, {ByVal(L"Flag", "short")}, "BSTR"),
+        Fn(L"WriteProfileValue", 0x3a,
+           {ByVal(L"sSection", "BSTR"), ByVal(L"sKey", "BSTR"), ByVal(L"vValue", "VARIANT"),
+            ByVal(L"sFullFname", "BSTR")},
+           "VARIANT_BOOL")}},
 
       {L"clsMethod", L"{CCFAB726-8A69-46A0-96C8-8FD094CBA102}",
        L"{730EB31D-C2AB-4C46-89C2-5C9B4AAA5E51}",
-       {Fn(L"RunContolPanel", 0x00),
-        Fn(L"TileBitmap", 0x01),
-        Fn(L"RegIniDefaultKey", 0x03),
-        Fn(L"DrawButtonEdge", 0x04),
-        Fn(L"DrawSeparateLine", 0x05),
-        Fn(L"Gradate", 0x08),
-        Fn(L"DrawWaku", 0x09),
-        Fn(L"SendTab", 0x0a),
-        Fn(L"SetTextRect", 0x0b),
-        Fn(L"SetComboListHeight", 0x0c),
-        Fn(L"TextSelOp", 0x0d),
-        Fn(L"TextSelOpABS", 0x0e),
-        Fn(L"msgOpenComboBox", 0x0f),
-        Fn(L"SetComboListWidth", 0x10),
-        Fn(L"ErrReg", 0x11),
-        Fn(L"CheckWhere", 0x12),
-        Fn(L"MakeWhereStr", 0x13),
-        Fn(L"Separate32WithSign", 0x14),
-        Fn(L"DrawEdgeAPI", 0x15),
-        Fn(L"DrawMyEdge", 0x16),
-        Fn(L"ClipCursor32", 0x17),
-        Fn(L"PutCursorToCenter32", 0x18),
-        Fn(L"PutFormAtCenter", 0x19),
-        Fn(L"ReleaseCursor32", 0x1a),
-        Fn(L"RunHelp32", 0x1b),
-        Fn(L"WaitChotto", 0x1c),
-        Fn(L"WaitChottoWithoutEvent", 0x1d),
-        Fn(L"GetBmpSize", 0x1e),
-        Fn(L"SeparateFNAME", 0x1f)}},
+       {Fn(L"RunContolPanel", 0x00, {ByVal(L"eKIND", "ENUM_CONTOLPANELKIND")}),
+        Fn(L"TileBitmap", 0x01, {ByVal(L"objDest", "IDispatch*"), ByRef(L"BmpDest", "IPictureDisp*")}),
+        Fn(L"RegIniDefaultKey", 0x03,
+           {ByVal(L"sSection", "BSTR"), ByVal(L"sKey", "BSTR"), ByVal(L"vStdValue", "VARIANT"),
+            ByVal(L"sFullFname", "BSTR")}),
+        Fn(L"DrawButtonEdge", 0x04,
+           {ByVal(L"hdc", "long"), ByVal(L"BTN", "IDispatch*"), ByVal(L"lngStyle", "ENUM_EDGE"),
+            ByVal(L"lngSA", "long")}),
+        Fn(L"DrawSeparateLine", 0x05,
+           {ByVal(L"hdc", "VARIANT"), ByVal(L"LEFT", "long"), ByVal(L"TOP", "long"), ByVal(L"RIGHT", "long")}),
+        Fn(L"Gradate", 0x08,
+           {ByVal(L"hwnd", "long"), ByVal(L"hdcDest", "long"), ByVal(L"clrStart", "OLE_COLOR"),
+            ByVal(L"clrEnd", "OLE_COLOR"), ByVal(L"lngDirection", "ENUM_GradeDirection")}),
+        Fn(L"DrawWaku", 0x09,
+           {ByVal(L"hdc", "long"), ByVal(L"lngLeft", "long"), ByVal(L"lngTop", "long"), ByVal(L"lngRight", "long"),
+            ByVal(L"lngBottom", "long"), ByVal(L"lngSA", "long"), ByVal(L"lngStyle", "ENUM_EDGE", DefaultLong(5))}),
+        Fn(L"SendTab", 0x0a, {ByRef(L"KeyAscii", "short")}),
+        Fn(L"SetTextRect", 0x0b,
+           {ByVal(L"hwnd", "long"), ByVal(L"lngLeft", "long"), ByVal(L"lngTop", "long"),
+            ByVal(L"lngRight", "long", DefaultLong(0)), ByVal(L"lngBottom", "long", DefaultLong(0))}),
+        Fn(L"SetComboListHeight", 0x0c, {ByVal(L"cmbDest", "IDispatch*"), ByVal(L"lngpixNewHeight", "long")}),
+        Fn(L"TextSelOp", 0x0d, {ByRef(L"txtCTL", "IDispatch*")}),
+        Fn(L"TextSelOpABS", 0x0e, {ByRef(L"txtCTL", "IDispatch*")}),
+        Fn(L"msgOpenComboBox", 0x0f, {ByVal(L"hwnd", "long")}),
+        Fn(L"SetComboListWidth", 0x10, {ByVal(L"cmbDest", "IDispatch*"), ByVal(L"lngpixNewWidth", "long")}),
+        Fn(L"ErrReg", 0x11,
+           {ByVal(L"ERRCode", "long"), ByVal(L"ErrString", "BSTR"), ByVal(L"ModuleName", "BSTR")}),
+        Fn(L"CheckWhere", 0x12, {ByRef(L"WhereStr", "BSTR")}),
+        Fn(L"MakeWhereStr", 0x13, {ByRef(L"OrgWhere", "BSTR"), ByVal(L"NewWhere", "BSTR")}),
+        Fn(L"Separate32WithSign", 0x14,
+           {ByVal(L"tLong", "long"), ByRef(L"tx", "short"), ByRef(L"ty", "short")}),
+        Fn(L"DrawEdgeAPI", 0x15,
+           {ByVal(L"hdc", "long"), ByVal(L"lngLeft", "long"), ByVal(L"lngTop", "long"), ByVal(L"lngRight", "long"),
+            ByVal(L"lngBottom", "long"), ByVal(L"lngWTYPE", "ENUM_EDGE")}),
+        Fn(L"DrawMyEdge", 0x16,
+           {ByVal(L"WTYPE", "ENUM_EDGE"), ByVal(L"hdc", "long"), ByVal(L"hwnd", "long"), ByVal(L"xMINUS", "long"),
+            ByVal(L"yMINUS", "long"), ByVal(L"xRIGHTHOSEI", "long"), ByVal(L"yBOTTOMHOSEI", "long")}),
+        Fn(L"ClipCursor32", 0x17,
+           {ByVal(L"hwnd", "long"), ByVal(L"pixelWidth", "short"), ByVal(L"pixelHeight", "short")}),
+        Fn(L"PutCursorToCenter32", 0x18, {ByVal(L"userHDC", "long")}),
+        Fn(L"PutFormAtCenter", 0x19, {ByVal(L"TForm", "VARIANT")}),
+        Fn(L"ReleaseCursor32", 0x1a, {}),
+        Fn(L"RunHelp32", 0x1b, {ByVal(L"hwnd", "long"), ByVal(L"FullHelpName", "BSTR")}),
+        Fn(L"WaitChotto", 0x1c, {ByVal(L"PauseTIME", "float")}),
+        Fn(L"WaitChottoWithoutEvent", 0x1d, {ByVal(L"PauseTIME", "float")}),
+        Fn(L"GetBmpSize", 0x1e,
+           {ByVal(L"strBmpName", "BSTR"), ByRef(L"lngWidth", "long"), ByRef(L"lngHeight", "VARIANT")}),
+        Fn(L"SeparateFNAME", 0x1f,
+           {ByVal(L"FileName", "BSTR"), ByRef(L"tHidari", "BSTR"), ByRef(L"tMigi", "BSTR")})}},
 
       {L"clsFILE", L"{2ACA6D77-54CD-48B5-9683-916E7182348D}",
        L"{8BE4A89E-DBF8-410D-85D3-A3CAFB337EDA}",
-       {Fn(L"ShowPropertiesDialog", 0x08),
-        Fn(L"OpenFolder", 0x09),
-        Fn(L"GetDesktopFolder", 0x0a),
-        Fn(L"GetSpecialFolder", 0x0b),
-        Fn(L"SetThisFileTime", 0x0c),
-        Fn(L"EnCode", 0x0d),
-        Fn(L"DeCode", 0x0e),
-        Fn(L"CreateShortCut", 0x0f),
-        Fn(L"SHFileCopy", 0x10),
-        Fn(L"SHFileDelete", 0x11),
-        Fn(L"CloneFolders", 0x12),
-        Fn(L"CreateAllFolders", 0x13),
-        Fn(L"DriveTypeString", 0x15),
-        Fn(L"IsRemainDriveSpace", 0x16),
-        Fn(L"FirstHDDDrive", 0x17),
-        Get(L"TempPath", 7),
-        Fn(L"GetTempWinFile", 0x18),
-        Fn(L"IsDirVacant", 0x19),
-        Get(L"CntFilesInFolder", 6),
-        Get(L"FilesInFolder", 5),
-        Get(L"FoldersInFolder", 4),
-        Fn(L"GetExcludeEXT", 0x1a),
-        Fn(L"IsFileAitaMaMa", 0x1b),
-        Fn(L"IsWritable", 0x1c),
-        Fn(L"IsExistFile", 0x1d),
-        Fn(L"IsExistDot", 0x1e),
-        Fn(L"GetWhatFromFullPath", 0x1f),
-        Fn(L"FNameCheck", 0x20),
-        Fn(L"ReplaceExt", 0x21),
-        Fn(L"FileDirCheck", 0x22),
-        Fn(L"YenCheck", 0x23),
-        Fn(L"IsExistDir", 0x24),
-        Fn(L"IsExistIhanMoji", 0x25),
-        Get(L"MyFName", 3),
-        Fn(L"IsDriveReady", 0x26),
-        Fn(L"IsFDReady", 0x27),
-        Get(L"FDDrive", 2),
-        Get(L"WindowsDirectory", 1),
-        Get(L"SystemDirectory", 0)}},
+       {Fn(L"ShowPropertiesDialog", 0x08, {ByVal(L"hwnd", "long"), ByVal(L"sFileName", "BSTR")}, "long"),
+        Fn(L"OpenFolder", 0x09,
+           {ByVal(L"hwnd", "long"), ByVal(L"sTitle", "BSTR"), ByVal(L"pidlRoot", "ENUM_CSIDL"),
+            ByVal(L"sInitialPath", "BSTR")},
+           "BSTR"),
+        Fn(L"GetDesktopFolder", 0x0a, {ByVal(L"hwnd", "long")}, "BSTR"),
+        Fn(L"GetSpecialFolder", 0x0b, {ByVal(L"hwnd", "long"), ByVal(L"eFolder", "ENUM_CSIDL")}, "BSTR"),
+        Fn(L"SetThisFileTime", 0x0c, {ByVal(L"sFullFname", "BSTR"), ByVal(L"DateToSet", "DATE")}, "VARIANT_BOOL"),
+        Fn(L"EnCode", 0x0d, {ByVal(L"sSrcFullFname", "BSTR"), ByVal(L"sDestFullFname", "BSTR")}, "VARIANT_BOOL"),
+        Fn(L"DeCode", 0x0e, {ByVal(L"sSrcFullFname", "BSTR"), ByVal(L"sDestFullFname", "BSTR")}, "VARIANT_BOOL"),
+        Fn(L"CreateShortCut", 0x0f,
+           {ByVal(L"OnWhere", "ENUM_SHORTGROUPNAME"), ByVal(L"sShortCutName", "BSTR"),
+            ByVal(L"sProgramName", "BSTR"), ByRef(L"sSpecifiedGroupName", "BSTR", kEmptyText),
+            ByVal(L"sArguments", "BSTR", kEmptyText)},
+           "long"),
+        Fn(L"SHFileCopy", 0x10,
+           {ByVal(L"hwnd", "VARIANT"), ByVal(L"pFrom", "BSTR"), ByVal(L"pTo", "BSTR"),
+            ByVal(L"lpszProgresTitle", "BSTR", kEmptyText), ByVal(L"booOverWrite", "VARIANT_BOOL", DefaultBool(true)),
+            ByVal(L"booRenameOnCollision", "VARIANT_BOOL", DefaultBool(false))},
+           "VARIANT_BOOL"),
+        Fn(L"SHFileDelete", 0x11, {ByVal(L"hwnd", "long"), ByVal(L"pFrom", "BSTR")}, "VARIANT_BOOL"),
+        Fn(L"CloneFolders", 0x12, {ByVal(L"sFromFolder", "BSTR"), ByVal(L"sToFolder", "BSTR")}, "VARIANT_BOOL"),
+        Fn(L"CreateAllFolders", 0x13, {ByVal(L"sFolder", "BSTR")}, "VARIANT_BOOL"),
+        Fn(L"DriveTypeString", 0x15, {ByVal(L"strPath", "BSTR")}, "BSTR"),
+        Fn(L"IsRemainDriveSpace", 0x16, {ByVal(L"strPath", "BSTR"), ByVal(L"lngByte", "float")}, "VARIANT"),
+        Fn(L"FirstHDDDrive", 0x17, {}, "BSTR"),
+        Get(L"TempPath", 7, {}, "BSTR"),
+        Fn(L"GetTempWinFile", 0x18, {ByVal(L"TopPrefix", "BSTR")}, "BSTR"),
+        Fn(L"IsDirVacant", 0x19, {ByVal(L"FULLPATH", "BSTR")}, "VARIANT_BOOL"),
+        Get(L"CntFilesInFolder", 6, {ByVal(L"TargetPath", "BSTR")}, "long"),
+        Get(L"FilesInFolder", 5,
+            {ByVal(L"sTargetFolder", "BSTR"), ByRef(L"Which", "ENUM_FilesInFolder"),
+             ByRef(L"Attributes", "long", DefaultLong(0))},
+            "SAFEARRAY(BSTR)"),
+        Get(L"FoldersInFolder", 4, {ByRef(L"arFolders", "SAFEARRAY(BSTR)"), ByVal(L"sBaseFolder", "BSTR")},
+            "SAFEARRAY(BSTR)"),
+        Fn(L"GetExcludeEXT", 0x1a,
+           {ByVal(L"tPath", "BSTR"), ByVal(L"FNAME", "BSTR"), ByRef(L"FROM", "short"), ByVal(L"MADE", "short")},
+           "BSTR"),
+        Fn(L"IsFileAitaMaMa", 0x1b, {}, "VARIANT_BOOL"),
+        Fn(L"IsWritable", 0x1c, {ByVal(L"tPath", "BSTR")}, "VARIANT_BOOL"),
+        Fn(L"IsExistFile", 0x1d, {ByVal(L"FullFName", "BSTR")}, "VARIANT_BOOL"),
+        Fn(L"IsExistDot", 0x1e, {ByVal(L"tStr", "BSTR")}, "VARIANT_BOOL"),
+        Fn(L"GetWhatFromFullPath", 0x1f, {ByVal(L"Which", "short"), ByVal(L"FULLFILENAME", "BSTR")}, "BSTR"),
+        Fn(L"FNameCheck", 0x20, {ByVal(L"FNAME", "BSTR")}, "short"),
+        Fn(L"ReplaceExt", 0x21, {ByVal(L"FullFName", "BSTR"), ByVal(L"DstExt", "BSTR")}, "BSTR"),
+        Fn(L"FileDirCheck", 0x22,
+           {ByVal(L"tPath", "BSTR"), ByVal(L"tName", "BSTR"), ByVal(L"OVBOOL", "VARIANT_BOOL")}, "short"),
+        Fn(L"YenCheck", 0x23, {ByVal(L"Which", "ENUM_YENCHECK"), ByVal(L"spath", "BSTR")}, "BSTR"),
+        Fn(L"IsExistDir", 0x24, {ByVal(L"tPath", "BSTR")}, "VARIANT_BOOL"),
+        Fn(L"IsExistIhanMoji", 0x25, {ByVal(L"tStr", "BSTR")}, "VARIANT_BOOL"),
+        Get(L"MyFName", 3, {ByVal(L"APPPATH", "BSTR"), ByRef(L"HEAD", "BSTR"), ByVal(L"EXT", "BSTR")}, "BSTR"),
+        Fn(L"IsDriveReady", 0x26, {ByVal(L"FullFName", "BSTR")}, "VARIANT_BOOL"),
+        Fn(L"IsFDReady", 0x27, {}, "VARIANT_BOOL"),
+        Get(L"FDDrive", 2, {}, "IDispatch*"),
+        Get(L"WindowsDirectory", 1, {}, "BSTR"),
+        Get(L"SystemDirectory", 0, {}, "BSTR")}},
 
       {L"clsDATE", L"{393FD3CE-BA18-4C1D-A474-607FD31B813D}",
        L"{F3778B54-568F-4C43-91B8-C9E718654658}",
-       {Fn(L"GetSevralDate", 0x00), Fn(L"GetSecondsByTime", 0x01), Fn(L"CvtToFunByo", 0x02),
-        Fn(L"CvtToDayFunByo", 0x03), Fn(L"GetKeika", 0x04), Fn(L"CvDateToSuji", 0x05),
-        Fn(L"GetKongetuNissu", 0x06), Fn(L"GetToday", 0x07), Fn(L"IsExactDate", 0x08),
-        Fn(L"GetDateStr", 0x09), Fn(L"GetKasanStr", 0x0a), Fn(L"GetEndDate", 0x0b)}},
+       {Fn(L"GetSevralDate", 0x00, {ByVal(L"Which", "ENUM_DATE"), ByRef(L"dt1", "DATE"), ByRef(L"dt2", "DATE")}),
+        Fn(L"GetSecondsByTime", 0x01, {ByVal(L"timDate", "DATE")}, "long"),
+        Fn(L"CvtToFunByo", 0x02, {ByVal(L"Keika", "long")}, "BSTR"),
+        Fn(L"CvtToDayFunByo", 0x03, {ByVal(L"Keika", "float")}, "BSTR"),
+        Fn(L"GetKeika", 0x04, {ByVal(L"Time1", "DATE"), ByVal(L"Time2", "DATE")}, "BSTR"),
+        Fn(L"CvDateToSuji", 0x05, {ByVal(L"dtDate", "DATE")}, "long"),
+        Fn(L"GetKongetuNissu", 0x06, {ByVal(L"tYear", "short"), ByVal(L"tMonth", "short")}, "short"),
+        Fn(L"GetToday", 0x07, {}, "BSTR"),
+        Fn(L"IsExactDate", 0x08, {ByVal(L"varDate", "VARIANT")}, "VARIANT_BOOL"),
+        Fn(L"GetDateStr", 0x09, {ByVal(L"tStr", "BSTR")}, "BSTR"),
+        Fn(L"GetKasanStr", 0x0a, {ByVal(L"DateStr", "BSTR")}, "BSTR"),
+        Fn(L"GetEndDate", 0x0b, {ByVal(L"dtTarget", "DATE")}, "DATE")}},
 
       {L"clsString", L"{87CA57CC-4CB1-47D8-9B32-44A2B7A961DB}",
        L"{463766DA-5EEE-4083-87FB-E7498BA5E72D}",
-       {Fn(L"Convert2To16", 0x00), Fn(L"IsHex", 0x01),       Fn(L"ParseByteBit", 0x02),
-        Fn(L"Nz", 0x03),           Fn(L"Nzs", 0x04),         Fn(L"TrimTabSpace", 0x05),
-        Fn(L"CheckKeyAscii", 0x06), Fn(L"CvToBigASC", 0x07), Fn(L"Mask", 0x08),
-        Fn(L"TrimReturn", 0x09),   Fn(L"TrimSpace", 0x0a),   Fn(L"Fmt16", 0x0b),
-        Fn(L"Fmt16Ex", 0x0c),      Fn(L"Fmt16Ex2", 0x0d),    Fn(L"GetLYoseStr", 0x0e),
-        Fn(L"GetRYoseStr", 0x0f),  Fn(L"GetZeroStr", 0x10),  Fn(L"IsABC", 0x11),
-        Fn(L"StrFormat", 0x12),    Fn(L"CheckShosu", 0x13)}},
+       {Fn(L"Convert2To16", 0x00, {ByVal(L"svalue", "BSTR")}, "BSTR"),
+        Fn(L"IsHex", 0x01, {ByVal(L"svalue", "BSTR")}, "VARIANT_BOOL"),
+        Fn(L"ParseByteBit", 0x02, {ByVal(L"sBit", "BSTR")}, "unsigned char"),
+        Fn(L"Nz", 0x03, {ByVal(L"var", "VARIANT")}, "long"),
+        Fn(L"Nzs", 0x04, {ByVal(L"var", "VARIANT")}, "BSTR"),
+        Fn(L"TrimTabSpace", 0x05, {ByVal(L"sTarget", "BSTR")}, "BSTR"),
+        Fn(L"CheckKeyAscii", 0x06, {ByVal(L"KeyAscii", "short"), ByVal(L"Which", "ENUM_CheckKeyAscii")},
+           "VARIANT_BOOL"),
+        Fn(L"CvToBigASC", 0x07, {ByVal(L"KeyAscii", "short")}, "short"),
+        Fn(L"Mask", 0x08,
+           {ByRef(L"txtObj", "IDispatch*"), ByVal(L"lenChar", "long"), ByVal(L"maskType", "ENUM_CheckKeyAscii"),
+            ByRef(L"KeyAscii", "short")}),
+        Fn(L"TrimReturn", 0x09, {ByVal(L"sTarget", "BSTR")}, "BSTR"),
+        Fn(L"TrimSpace", 0x0a, {ByVal(L"sTarget", "BSTR")}, "BSTR"),
+        Fn(L"Fmt16", 0x0b, {ByVal(L"tByte", "unsigned char")}, "BSTR"),
+        Fn(L"Fmt16Ex", 0x0c, {ByVal(L"ivalue", "short"), ByVal(L"Col", "long")}, "BSTR"),
+        Fn(L"Fmt16Ex2", 0x0d, {ByVal(L"lvalue", "long"), ByVal(L"Col", "long")}, "BSTR"),
+        Fn(L"GetLYoseStr", 0x0e, {ByVal(L"sTarget", "BSTR"), ByVal(L"MOJIKAZU", "unsigned char")}, "BSTR"),
+        Fn(L"GetRYoseStr", 0x0f, {ByVal(L"Char", "VARIANT"), ByVal(L"Haba", "long")}, "BSTR"),
+        Fn(L"GetZeroStr", 0x10, {ByVal(L"KAISU", "short")}, "BSTR"),
+        Fn(L"IsABC", 0x11, {ByVal(L"KeyAscii", "short")}, "VARIANT_BOOL"),
+        Fn(L"StrFormat", 0x12, {ByVal(L"tStr", "VARIANT"), ByVal(L"Which", "unsigned char")}, "BSTR"),
+        Fn(L"CheckShosu", 0x13, {ByVal(L"tStr", "BSTR"), ByVal(L"UNIT", "short")}, "VARIANT_BOOL")}},
 
       {L"clsNewFont", L"{0E97B48A-6A5A-47E8-B37E-04702004E294}",
        L"{F4FB405C-C16C-413B-932A-4BAC7758B099}",
-       {Let(L"lfHeight", 0x0b), Let(L"lfEscapement", 0x0a), Let(L"lfWeight", 0x09),
-        Let(L"lfWidth", 0x08), Let(L"lfItalic", 0x07), Let(L"lfUnderline", 0x06),
-        Let(L"lfStrikeOut", 0x05), Let(L"lfOutPrecision", 0x04), Let(L"lfQuality", 0x03),
-        Let(L"lfPitchAndFamily", 0x02), Let(L"lfFaceName", 0x01), Get(L"hNewFont", 0x00)}},
+       {Let(L"lfHeight", 0x0b, {Assigned("long")}),
+        Let(L"lfEscapement", 0x0a, {Assigned("long")}),
+        Let(L"lfWeight", 0x09, {Assigned("ENUM_lfWeight")}),
+        Let(L"lfWidth", 0x08, {Assigned("long")}),
+        Let(L"lfItalic", 0x07, {Assigned("ENUM_lfYesNone")}),
+        Let(L"lfUnderline", 0x06, {Assigned("ENUM_lfYesNone")}),
+        Let(L"lfStrikeOut", 0x05, {Assigned("ENUM_lfYesNone")}),
+        Let(L"lfOutPrecision", 0x04, {Assigned("ENUM_lfOUtPrecision")}),
+        Let(L"lfQuality", 0x03, {Assigned("ENUM_lfQuality")}),
+        Let(L"lfPitchAndFamily", 0x02,
+            {ByVal(L"lfPitch", "ENUM_lfPitchAndFamily_Pitch"), Assigned("ENUM_lfPitchAndFamily_Family")}),
+        Let(L"lfFaceName", 0x01, {Assigned("BSTR")}),
+        Get(L"hNewFont", 0x00, {}, "long")}},
 
       {L"clsToolTip", L"{D09EBD5B-7F55-4D3D-ABBC-4F71B679CA3D}",
        L"{A846B7D2-9B8B-4020-8FBC-6C1C6DF614AB}",
-       {Fn(L"Remove", 0x0a),
-        Fn(L"Create", 0x0b),
-        Fn(L"Add", 0x0c),
-        Get(L"BackColor", 9),
-        Let(L"BackColor", 9),
-        Get(L"ForeColor", 8),
-        Let(L"ForeColor", 8),
-        Get(L"InitialTime", 7),
-        Let(L"InitialTime", 7),
-        Fn(L"SetMargin", 0x0d),
-        Fn(L"GetMargin", 0x0e),
-        Let(L"MaxWidth", 6),
-        Get(L"MaxWidth", 6),
-        Fn(L"SetBoundingRect", 0x0f),
-        Fn(L"GetBoundingRect", 0x10),
-        Get(L"ToolCount", 5),
-        Let(L"ToolText", 4),
-        Get(L"AutoPopTime", 3),
-        Let(L"AutoPopTime", 3),
-        Get(L"ReShowTime", 2),
-        Let(L"ReShowTime", 2),
-        Let(L"Activate", 1),
-        Let(L"ToolTrack", 0),
-        Fn(L"ToolTrackPosition", 0x11)}},
+       {Fn(L"Remove", 0x0a, {ByVal(L"lngKey", "long")}),
+        Fn(L"Create", 0x0b, {ByVal(L"hwnd", "long")}, "VARIANT_BOOL"),
+        Fn(L"Add", 0x0c,
+           {ByVal(L"lngKey", "long"), ByVal(L"sText", "BSTR", kEmptyText), ByVal(L"lngLeft", "long", DefaultLong(0)),
+            ByVal(L"lngTop", "long", DefaultLong(0)), ByVal(L"lngRight", "long", DefaultLong(0)),
+            ByVal(L"lngBottom", "long", DefaultLong(0))},
+           "VARIANT_BOOL"),
+        Get(L"BackColor", 9, {}, "long"),
+        Let(L"BackColor", 9, {Assigned("long")}),
+        Get(L"ForeColor", 8, {}, "long"),
+        Let(L"ForeColor", 8, {Assigned("long")}),
+        Get(L"InitialTime", 7, {}, "long"),
+        Let(L"InitialTime", 7, {Assigned("long")}),
+        Fn(L"SetMargin", 0x0d,
+           {ByVal(L"lngLeft", "long"), ByVal(L"lngTop", "long"), ByVal(L"lngRight", "long"),
+            ByVal(L"lngBottom", "long")}),
+        Fn(L"GetMargin", 0x0e, {ByVal(L"Which", "ENUM_TIRECT")}, "long"),
+        Let(L"MaxWidth", 6, {Assigned("long")}),
+        Get(L"MaxWidth", 6, {}, "long"),
+        Fn(L"SetBoundingRect", 0x0f,
+           {ByVal(L"lngKey", "long"), ByVal(L"lngLeft", "long"), ByVal(L"lngTop", "long"),
+            ByVal(L"lngRight", "long"), ByVal(L"lngBottom", "long")}),
+        Fn(L"GetBoundingRect", 0x10, {ByVal(L"lngKey", "long"), ByVal(L"Which", "ENUM_TIRECT")}, "long"),
+        Get(L"ToolCount", 5, {}, "long"),
+        Let(L"ToolText", 4, {ByVal(L"lngKey", "long"), Assigned("BSTR")}),
+        Get(L"AutoPopTime", 3, {}, "long"),
+        Let(L"AutoPopTime", 3, {Assigned("long")}),
+        Get(L"ReShowTime", 2, {}, "long"),
+        Let(L"ReShowTime", 2, {Assigned("long")}),
+        Let(L"Activate", 1, {Assigned("VARIANT_BOOL")}),
+        Let(L"ToolTrack", 0, {ByVal(L"lngKey", "long"), Assigned("VARIANT_BOOL")}),
+        Fn(L"ToolTrackPosition", 0x11, {ByVal(L"lngX", "long"), ByVal(L"lngY", "long")})}},
 
       {L"clsPrgsBar", L"{B8987306-B322-46B0-A1C7-9AB4FF1C193B}",
        L"{DEBDE6B2-4827-4721-92C0-8E2DAEB794CE}",
-       {Ref(L"Target", 8), Let(L"Value", 7), Get(L"Value", 7), Let(L"MAX", 6), Get(L"MAX", 6),
-        Let(L"Direction", 5), Get(L"Direction", 5), Let(L"ValueVisible", 4), Get(L"ValueVisible", 4),
-        Let(L"UnitString", 3), Get(L"UnitString", 3), Let(L"BkClr", 2), Get(L"BkClr", 2),
-        Let(L"BarClr", 1), Get(L"BarClr", 1), Let(L"ForeClr", 0)}},
+       {Set(L"Target", 8, {Assigned("IDispatch*")}),
+        Let(L"Value", 7, {Assigned("long")}),
+        Get(L"Value", 7, {}, "long"),
+        Let(L"MAX", 6, {Assigned("long")}),
+        Get(L"MAX", 6, {}, "long"),
+        Let(L"Direction", 5, {Assigned("ENUM_PRGSDIRECTION")}),
+        Get(L"Direction", 5, {}, "ENUM_PRGSDIRECTION"),
+        Let(L"ValueVisible", 4, {Assigned("VARIANT_BOOL")}),
+        Get(L"ValueVisible", 4, {}, "VARIANT_BOOL"),
+        Let(L"UnitString", 3, {Assigned("BSTR")}),
+        Get(L"UnitString", 3, {}, "BSTR"),
+        Let(L"BkClr", 2, {Assigned("long")}),
+        Get(L"BkClr", 2, {}, "long"),
+        Let(L"BarClr", 1, {Assigned("long")}),
+        Get(L"BarClr", 1, {}, "long"),
+        Let(L"ForeClr", 0, {Assigned("long")})}},
   };
   return classes;
 }
@@ -486,6 +656,145 @@ class TypeLibFile {
   ASSERT_NE(file.lib.Get(), nullptr)
 
 // ---------------------------------------------------------------------------------------------
+// Parameters as text, one line each, so that an expected and a found parameter compare as a
+// whole: "sSpecifiedGroupName BSTR* in out optional hasdefault = VT_BSTR """
+
+// How the unnamed ones show: the assigned value of a let or set, and the result.
+constexpr const char* kAssignedValue = "(value)";
+constexpr const char* kResult = "(result)";
+
+std::string VariantTypeName(VARTYPE vt) {
+  static const std::map<VARTYPE, const char*> names = {
+      {VT_EMPTY, "VT_EMPTY"}, {VT_I2, "VT_I2"},     {VT_I4, "VT_I4"},     {VT_R4, "VT_R4"},
+      {VT_R8, "VT_R8"},       {VT_DATE, "VT_DATE"}, {VT_BSTR, "VT_BSTR"}, {VT_BOOL, "VT_BOOL"},
+      {VT_UI1, "VT_UI1"},     {VT_UI4, "VT_UI4"},   {VT_PTR, "VT_PTR"},   {VT_ERROR, "VT_ERROR"}};
+  auto it = names.find(vt);
+  return it != names.end() ? it->second : "VT_" + std::to_string(vt);
+}
+
+// The type of a TYPEDESC as a C++ client spells it; a referenced type by its name.
+std::string TypeText(ITypeInfo* ti, const TYPEDESC& t) {
+  static const std::map<VARTYPE, const char*> names = {
+      {VT_BSTR, "BSTR"},          {VT_I4, "long"},          {VT_I2, "short"},
+      {VT_UI1, "unsigned char"},  {VT_R4, "float"},         {VT_R8, "double"},
+      {VT_DATE, "DATE"},          {VT_BOOL, "VARIANT_BOOL"}, {VT_VARIANT, "VARIANT"},
+      {VT_DISPATCH, "IDispatch*"}, {VT_UNKNOWN, "IUnknown*"}, {VT_UI4, "unsigned long"}};
+  switch (t.vt) {
+    case VT_PTR: return TypeText(ti, *t.lptdesc) + "*";
+    case VT_SAFEARRAY: return "SAFEARRAY(" + TypeText(ti, *t.lptdesc) + ")";
+    case VT_USERDEFINED: {
+      ComPtr<ITypeInfo> referenced;
+      if (FAILED(ti->GetRefTypeInfo(t.hreftype, &referenced))) return "<unresolved type>";
+      return Narrow(TypeName(referenced.Get()));
+    }
+  }
+  auto it = names.find(t.vt);
+  return it != names.end() ? it->second : VariantTypeName(t.vt);
+}
+
+std::string FlagsText(USHORT flags) {
+  static const std::pair<USHORT, const char*> names[] = {
+      {PARAMFLAG_FIN, "in"},         {PARAMFLAG_FOUT, "out"},      {PARAMFLAG_FLCID, "lcid"},
+      {PARAMFLAG_FRETVAL, "retval"}, {PARAMFLAG_FOPT, "optional"}, {PARAMFLAG_FHASDEFAULT, "hasdefault"},
+      {PARAMFLAG_FHASCUSTDATA, "custdata"}};
+  std::string text;
+  for (const auto& [bit, name] : names) {
+    if (flags & bit) text += std::string(text.empty() ? "" : " ") + name;
+  }
+  return text;
+}
+
+std::string ValueText(VARTYPE vt, LONG number, const std::wstring& text) {
+  return VariantTypeName(vt) + " " + (vt == VT_BSTR ? "\"" + Narrow(text) + "\"" : std::to_string(number));
+}
+
+std::string DefaultText(const VARIANT& v) {
+  if (V_VT(&v) == VT_BSTR) return ValueText(VT_BSTR, 0, V_BSTR(&v) ? V_BSTR(&v) : L"");
+  VARIANT number;
+  VariantInit(&number);
+  if (FAILED(VariantChangeType(&number, const_cast<VARIANT*>(&v), 0, VT_I4))) {
+    return VariantTypeName(V_VT(&v)) + " <not a number>";
+  }
+  return ValueText(V_VT(&v), V_I4(&number), L"");
+}
+
+// What the table expects of a parameter, in the form Described(found) gives.
+std::string Described(const Param& p) {
+  USHORT flags = PARAMFLAG_FIN;
+  if (p.byref) flags |= PARAMFLAG_FOUT;
+  if (p.optional()) flags |= PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT;
+  std::string text = (p.name ? Narrow(p.name) : kAssignedValue) + " " + p.type + (p.byref ? "*" : "") + " " +
+                     FlagsText(flags);
+  if (p.optional()) {
+    text += " = " + ValueText(p.fallback.vt, p.fallback.number, p.fallback.text ? p.fallback.text : L"");
+  }
+  return text;
+}
+
+std::string Described(ITypeInfo* ti, const ELEMDESC& e, const std::string& name) {
+  const USHORT flags = e.paramdesc.wParamFlags;
+  std::string text = name + " " + TypeText(ti, e.tdesc) + " " + FlagsText(flags);
+  if (flags & PARAMFLAG_FHASDEFAULT) {
+    text += " = " + (e.paramdesc.pparamdescex ? DefaultText(e.paramdesc.pparamdescex->varDefaultValue)
+                                              : std::string("<no value>"));
+  }
+  return text;
+}
+
+// The result as the vtable half declares it: the last parameter, a pointer that receives it.
+std::string DescribedResult(const char* type) { return std::string(kResult) + " " + type + "* out retval"; }
+
+// The function of the member's dispatch id and invoke kind among the first `count`; null if none.
+std::unique_ptr<FuncDesc> FindFunction(ITypeInfo* ti, UINT count, const Member& m) {
+  for (UINT i = 0; i < count; ++i) {
+    auto fd = std::make_unique<FuncDesc>(ti, i);
+    if (fd->f && fd->f->memid == m.memid() && fd->f->invkind == InvokeKind(m.kind)) return fd;
+  }
+  return nullptr;
+}
+
+// The name under which found parameter `index` is shown: the assigned value of a let or set and
+// the result stand unnamed in the table, as the library leaves them; the others by their names.
+std::string FoundName(const Member& m, size_t index, const std::vector<std::wstring>& names) {
+  if (index == m.params.size() && m.result) return kResult;
+  if (index < m.params.size() && !m.params[index].name) return kAssignedValue;
+  return index + 1 < names.size() ? Narrow(names[index + 1]) : "<no name>";
+}
+
+// The names of the function with this id, its own name first (ITypeInfo::GetNames).
+std::vector<std::wstring> Names(ITypeInfo* ti, MEMBERID id) {
+  BSTR names[32] = {};
+  UINT count = 0;
+  if (FAILED(ti->GetNames(id, names, 32, &count))) return {};
+  std::vector<std::wstring> out;
+  for (UINT i = 0; i < count; ++i) {
+    out.emplace_back(names[i] ? names[i] : L"");
+    SysFreeString(names[i]);
+  }
+  return out;
+}
+
+// The member's parameters and result as the table declares them, one line each.
+std::vector<std::string> Declared(const Member& m) {
+  std::vector<std::string> lines;
+  for (const Param& p : m.params) lines.push_back(Described(p));
+  if (m.result) lines.push_back(DescribedResult(m.result));
+  return lines;
+}
+
+// The function's parameters as the library holds them, one line each. GetNames answers for the
+// first function of a dispatch id; the index parameters that a property's get and let share
+// come first in either.
+std::vector<std::string> Found(ITypeInfo* ti, const FUNCDESC& f, const Member& m) {
+  const std::vector<std::wstring> names = Names(ti, f.memid);
+  std::vector<std::string> lines;
+  for (SHORT i = 0; i < f.cParams; ++i) {
+    lines.push_back(Described(ti, f.lprgelemdescParam[i], FoundName(m, i, names)));
+  }
+  return lines;
+}
+
+// ---------------------------------------------------------------------------------------------
 // Library identity and its set of types
 
 class TypeLibrary : public ::testing::TestWithParam<Build> {};
@@ -555,6 +864,18 @@ class ClassInterface : public ::testing::TestWithParam<std::tuple<Build, size_t>
  protected:
   const Build& build() const { return std::get<0>(GetParam()); }
   const ClassSurface& surface() const { return Classes()[std::get<1>(GetParam())]; }
+
+  // The vtable half of the class's dual interface; null when the library lacks it.
+  ComPtr<ITypeInfo> VtableHalf(ITypeLib* lib) const {
+    IID iid{};
+    ComPtr<ITypeInfo> disp, vt;
+    HREFTYPE ref = 0;
+    if (FAILED(IIDFromString(surface().iid, &iid)) || FAILED(lib->GetTypeInfoOfGuid(iid, &disp)) ||
+        FAILED(disp->GetRefTypeOfImplType(-1, &ref)) || FAILED(disp->GetRefTypeInfo(ref, &vt))) {
+      return nullptr;
+    }
+    return vt;
+  }
 };
 
 TEST_P(ClassInterface, CoclassIsCreatableWithItsDefaultInterface) {
@@ -637,13 +958,8 @@ TEST_P(ClassInterface, MembersInSlotOrderWithTheirDispatchIds) {
   const ClassSurface& c = surface();
   const std::string iname = "_" + Narrow(c.coclass);
 
-  IID iid{};
-  ASSERT_EQ(IIDFromString(c.iid, &iid), S_OK);
-  ComPtr<ITypeInfo> disp, vt;
-  ASSERT_EQ(file.lib->GetTypeInfoOfGuid(iid, &disp), S_OK);
-  HREFTYPE ref = 0;
-  ASSERT_EQ(disp->GetRefTypeOfImplType(-1, &ref), S_OK);
-  ASSERT_EQ(disp->GetRefTypeInfo(ref, &vt), S_OK);
+  ComPtr<ITypeInfo> vt = VtableHalf(file.lib.Get());
+  ASSERT_NE(vt.Get(), nullptr) << iname << ": no dual interface";
 
   TypeAttr a(vt.Get());
   ASSERT_NE(a.a, nullptr);
@@ -662,6 +978,35 @@ TEST_P(ClassInterface, MembersInSlotOrderWithTheirDispatchIds) {
     EXPECT_EQ(fd.f->oVft / static_cast<SHORT>(sizeof(void*)), static_cast<SHORT>(7 + i)) << where << ": vtable slot";
     EXPECT_EQ(fd.f->callconv, CC_STDCALL) << where;
     EXPECT_EQ(fd.f->elemdescFunc.tdesc.vt, VT_HRESULT) << where << ": returns an HRESULT";
+  }
+}
+
+// Every member's declared parameters and its result, read from its FUNCDESC: names (GetNames),
+// types (a ByRef parameter has one pointer more, a referenced type is named), flags and stored
+// default values. A member is found by dispatch id and invoke kind, so that a slip in the slot
+// order does not hide its parameters.
+TEST_P(ClassInterface, ParametersAndResultOfEveryMember) {
+  BRIXEN_LOAD_OR_SKIP(file, build());
+  const ClassSurface& c = surface();
+  ComPtr<ITypeInfo> vt = VtableHalf(file.lib.Get());
+  ASSERT_NE(vt.Get(), nullptr) << "_" << Narrow(c.coclass) << ": no dual interface";
+  TypeAttr a(vt.Get());
+  ASSERT_NE(a.a, nullptr);
+
+  for (const Member& m : c.members) {
+    const std::string where = "_" + Narrow(c.coclass) + "." + Narrow(m.name) + " " + KindText(InvokeKind(m.kind));
+    const std::unique_ptr<FuncDesc> function = FindFunction(vt.Get(), a.a->cFuncs, m);
+    if (!function) {
+      ADD_FAILURE() << where << " is not in the interface";
+      continue;
+    }
+    const std::vector<std::string> want = Declared(m);
+    const std::vector<std::string> got = Found(vt.Get(), *function->f, m);
+    for (size_t i = 0; i < want.size() || i < got.size(); ++i) {
+      const std::string found = i < got.size() ? got[i] : "<absent>";
+      const std::string declared = i < want.size() ? want[i] : "<not declared>";
+      EXPECT_EQ(found, declared) << where << ", parameter " << i + 1;
+    }
   }
 }
 
