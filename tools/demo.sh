@@ -4,8 +4,9 @@
 # In one Xvfb session and the private Wine prefix $BUILD/wine: registers QUENTA01.DLL and the
 # test picture box BXPICBOX.DLL, runs tests/vbs/demo_tour.vbs under cscript (it prints what the
 # classes answer and saves four progress bars as BMPs in $BUILD/demo), joins the four pictures
-# into $BUILD/demo/progress-bars.png with ImageMagick, unregisters both DLLs and prints the
-# PNG's path. Exits 1 when any step fails.
+# into $BUILD/demo/progress-bars.png with ImageMagick, runs the drawing gallery
+# (brixen_gallery.exe, early bound: $BUILD/demo/drawing.png), unregisters both DLLs and prints
+# the PNGs' paths. Exits 1 when any step fails.
 set -uo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/wine-env.sh"
@@ -14,6 +15,7 @@ DLL=$BUILD/x64/QUENTA01.DLL
 PICBOX=$BUILD/x64/BXPICBOX.DLL
 DEMO=$BUILD/demo
 PNG=$DEMO/progress-bars.png
+GALLERY=$BUILD/x64/tools/brixen_gallery.exe
 TOUR=$ROOT/tests/vbs/demo_tour.vbs
 
 fail() {
@@ -23,13 +25,13 @@ fail() {
   exit 1
 }
 
-for f in "$DLL" "$PICBOX"; do
+for f in "$DLL" "$PICBOX" "$GALLERY"; do
   [ -f "$f" ] || { echo "demo: no $f (run ./run build first)" >&2; exit 1; }
 done
 command -v convert >/dev/null || { echo "demo: ImageMagick's convert is missing" >&2; exit 1; }
 
 mkdir -p "$DEMO"
-rm -f "$DEMO"/bar-*.bmp "$PNG" "$DEMO/tour.txt"
+rm -f "$DEMO"/bar-*.bmp "$PNG" "$DEMO/tour.txt" "$DEMO"/drawing.*
 
 brixen_xvfb_start || exit 1
 brixen_wine_prepare || exit 1
@@ -52,7 +54,11 @@ for f in "${bmps[@]}"; do [ -f "$f" ] || fail "no $f"; done
 convert "${bmps[@]}" -bordercolor '#808080' -border 1 -bordercolor '#f0f0f0' -border 8 -background '#f0f0f0' \
   -append +repage "$PNG" || fail "ImageMagick could not join the pictures"
 
+timeout -k 5 60 "$BRIXEN_WINE" "$GALLERY" "$(brixen_winpath "$DEMO/drawing.bmp")" || fail "the drawing gallery failed"
+convert "$DEMO/drawing.bmp" "$DEMO/drawing.png" || fail "ImageMagick could not convert the gallery"
+
 brixen_unregister "$DLL"
 brixen_unregister "$PICBOX"
 echo
 echo "Progress bars: $PNG"
+echo "Drawing:       $DEMO/drawing.png"

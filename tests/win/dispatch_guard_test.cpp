@@ -144,7 +144,9 @@ TEST_P(ByValueToByRef, TheCallersArgumentsComeBackUnchangedAndNotFreed) {
     const void* address = V_VT(&arg) == VT_BSTR ? static_cast<void*>(V_BSTR(&arg)) : static_cast<void*>(V_ARRAY(&arg));
     ASSERT_EQ(address, before[i].address) << "the caller's value was replaced";
     EXPECT_EQ(TextsOf(arg), before[i].texts);
-    if (V_VT(&arg) == VT_BSTR) EXPECT_FALSE(FreedAt(V_BSTR(&arg), before[i].texts[0].size())) << "freed";
+    if (V_VT(&arg) == VT_BSTR) {
+      EXPECT_FALSE(FreedAt(V_BSTR(&arg), before[i].texts[0].size())) << "freed";
+    }
   }
   for (VARIANT& arg : args) VariantClear(&arg);
 }

@@ -24,6 +24,9 @@ constexpr std::size_t kTeb64Peb = 0x60;
 constexpr std::size_t kTeb32Teb64 = 0xF70;       // GdiBatchCount: the 64-bit block under WoW64
 constexpr std::size_t kPeb32HandleTable = 0x94;
 
+// GCC 12 takes the segment read in the header's NtCurrentTeb for an access to an empty array.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
 const GdiHandleEntry* HandleTable() {
   const auto* teb = reinterpret_cast<const char*>(NtCurrentTeb());
 #ifdef _WIN64
@@ -39,6 +42,7 @@ const GdiHandleEntry* HandleTable() {
   return *reinterpret_cast<const GdiHandleEntry* const*>(peb + kPeb32HandleTable);
 #endif
 }
+#pragma GCC diagnostic pop
 
 }  // namespace
 

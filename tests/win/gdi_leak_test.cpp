@@ -8,6 +8,7 @@
 #include <string>
 
 #include "com_fixture.h"
+#include "err_log_file.h"
 #include "frame/win/handle_values.h"
 #include "gdi_count.h"
 #include "picturebox/canvas.h"
@@ -19,7 +20,9 @@ namespace {
 constexpr int kCalls = 10000;
 
 ComPtr<IPictureDisp> Picture(short type) {
-  PICTDESC desc{sizeof desc, static_cast<UINT>(type)};
+  PICTDESC desc{};
+  desc.cbSizeofstruct = sizeof desc;
+  desc.picType = static_cast<UINT>(type);
   if (type == PICTYPE_BITMAP) desc.bmp.hbitmap = CreateBitmap(8, 8, 1, 32, nullptr);
   if (type == PICTYPE_ICON) desc.icon.hicon = LoadIconW(nullptr, IDI_APPLICATION);
   ComPtr<IPictureDisp> picture;
@@ -54,9 +57,19 @@ TEST_F(GdiLeaks, TheCountSeesOneObjectLeftBehind) {
   EXPECT_EQ(Growth([] { DeleteObject(CreateSolidBrush(RGB(9, 9, 9))); }), 0);
 }
 
-TEST_F(GdiLeaks, GradateInBothDirectionsAndWithAnError) {
+TEST_F(GdiLeaks, GradateInBothDirections) {
   EXPECT_EQ(Growth([&] { method_->Gradate(hwnd(), hdc(), RGB(255, 0, 0), 0x80000005, eLeftRight); }), 0);
   EXPECT_EQ(Growth([&] { method_->Gradate(hwnd(), hdc(), RGB(255, 0, 0), RGB(0, 0, 255), eTopBottom); }), 0);
+}
+
+// An unknown direction ends the bands with a logged error (one answered box a call, so fewer
+// calls); the bitmap and the memory context still go.
+TEST_F(GdiLeaks, GradateEndedByAnError) {
+  const ErrLogFile log(FolderOfPath(DllPath("BRIXEN_DLL")));
+  MsgBoxAnswerer answerer;
+  EXPECT_EQ(Growth([&] { method_->Gradate(hwnd(), hdc(), RGB(255, 0, 0), RGB(0, 0, 255), static_cast<ENUM_GradeDirection>(7)); }, 5),
+            0);
+  EXPECT_EQ(answerer.Boxes().size(), 6u);
 }
 
 TEST_F(GdiLeaks, TileBitmapAlsoWhenThePictureIsNoBitmap) {

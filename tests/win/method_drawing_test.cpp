@@ -307,7 +307,9 @@ ComPtr<IPictureDisp> TilePicture() {
       pixels[y * kTile + x] = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
     }
   }
-  PICTDESC desc{sizeof desc, PICTYPE_BITMAP};
+  PICTDESC desc{};
+  desc.cbSizeofstruct = sizeof desc;
+  desc.picType = PICTYPE_BITMAP;
   desc.bmp.hbitmap = bitmap;
   ComPtr<IPictureDisp> picture;
   EXPECT_EQ(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, &picture), S_OK);
@@ -315,7 +317,9 @@ ComPtr<IPictureDisp> TilePicture() {
 }
 
 ComPtr<IPictureDisp> IconPicture() {
-  PICTDESC desc{sizeof desc, PICTYPE_ICON};
+  PICTDESC desc{};
+  desc.cbSizeofstruct = sizeof desc;
+  desc.picType = PICTYPE_ICON;
   desc.icon.hicon = LoadIconW(nullptr, IDI_APPLICATION);
   ComPtr<IPictureDisp> picture;
   EXPECT_EQ(OleCreatePictureIndirect(&desc, IID_IPictureDisp, FALSE, &picture), S_OK);

@@ -100,6 +100,11 @@ TEST_F(PropertyGraphics, AShortFileReadsZerosAndAMissingOneIsLoggedAsError53) {
   WriteFile(short_file, "BM\x10");
   ExpectQuiet([&] { EXPECT_EQ(BitCount(short_file), 0); });
   ExpectLogged("GetBmpBitCount", [&] { EXPECT_EQ(BitCount(folder_ / L"missing.bmp"), 0); });
+  const ErrLogFile log(FolderOfPath(DllPath("BRIXEN_DLL")));
+  MsgBoxAnswerer answerer;
+  BitCount(folder_ / L"missing.bmp");
+  ASSERT_EQ(answerer.Boxes().size(), 1u);
+  EXPECT_NE(answerer.Boxes()[0].text.find(L"[ErrCode] 53"), std::wstring::npos) << "file not found";
   EXPECT_TRUE(DeleteFileW(short_file.c_str())) << "the file was closed";
 }
 
