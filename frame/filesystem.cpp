@@ -35,11 +35,6 @@ bool IsDotEntry(const wchar_t* name) {
   return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
-Object AsObject(const Variant& value) {
-  if (value.Type() != VT_DISPATCH || !V_DISPATCH(&value.get())) Raise(kErrObjectRequired);
-  return Object(V_DISPATCH(&value.get()));
-}
-
 }  // namespace
 
 // --- folders -------------------------------------------------------------------------------------
@@ -100,13 +95,13 @@ bool FileSystem::DriveExists(StringView drive) {
 }
 
 Drive FileSystem::GetDrive(StringView drive) {
-  return Drive(AsObject(CallMethod(Scripting(), u"GetDrive", {Variant(drive)})));
+  return Drive(ObjectOf(CallMethod(Scripting(), u"GetDrive", {Variant(drive)})));
 }
 
 std::vector<Drive> FileSystem::Drives() {
   std::vector<Drive> drives;
-  for (const Variant& item : Items(AsObject(GetProperty(Scripting(), u"Drives")).Get())) {
-    drives.emplace_back(AsObject(item));
+  for (const Variant& item : Items(ObjectOf(GetProperty(Scripting(), u"Drives")).Get())) {
+    drives.emplace_back(ObjectOf(item));
   }
   return drives;
 }

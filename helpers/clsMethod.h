@@ -45,6 +45,19 @@ class clsMethod {
   void DrawEdgeAPI(Long hdc, Long lngLeft, Long lngTop, Long lngRight, Long lngBottom, Long lngWTYPE);
   void DrawMyEdge(Long WTYPE, Long hdc, Long hwnd, Long xMINUS, Long yMINUS, Long xRIGHTHOSEI, Long yBOTTOMHOSEI);
 
+  // Keyboard entry, text selection, combo-box lists, edit rectangles, the cursor and centring.
+  void SendTab(Integer& KeyAscii);  // Enter becomes a Tab sent to the active window, the key 0
+  void SetTextRect(Long hwnd, Long lngLeft, Long lngTop, Long lngRight, Long lngBottom);
+  void SetComboListHeight(const Object& cmbDest, Long lngpixNewHeight);
+  void SetComboListWidth(const Object& cmbDest, Long lngpixNewWidth);
+  void msgOpenComboBox(Long hwnd);
+  void TextSelOp(Object& txtCTL);     // run-time errors end these two silently
+  void TextSelOpABS(Object& txtCTL);
+  void ClipCursor32(Long hwnd, Integer pixelWidth, Integer pixelHeight);
+  void ReleaseCursor32();
+  void PutCursorToCenter32(Long userHDC);
+  void PutFormAtCenter(const Variant& TForm);
+
   // Help, control panel, INI defaults and waiting.
   void RunContolPanel(Long eKIND);  // ENUM_CONTOLPANELKIND; started without waiting
   // Writes vStdValue only where the key is absent (numbers and texts only).

@@ -8,6 +8,7 @@ list(APPEND BRIXEN_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/file_name.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bitmap_size.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/input.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ini_default.cpp
   ${CMAKE_CURRENT_LIST_DIR}/waiting.cpp)

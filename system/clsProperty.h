@@ -35,6 +35,19 @@ class clsProperty {
   // The access code of a date's month.
   String Pwd(Date dt);
 
+  // Windows of any program: found by caption (exact, or containing it; case-sensitive), focused,
+  // closed, made topmost; a window's state. Which is ENUM_CLOSEAPPLICATION or ENUM_WINDOWPRIORITY,
+  // nShowCmd ENUM_SW.
+  Long GetWindowHandleByCaptionOnly(const String& AppCaption, Boolean Included);
+  Long SetFocusByCaption(const String& AppCaption, Long nShowCmd);
+  Long CloseApp(const Variant& var, Long Which, Boolean Included);
+  Boolean SetWindowPriority(Long hwnd, Long Which);
+  Boolean IsLoaded(Variant& frms, const String& frmName);  // frms: a forms collection, not changed
+  Long SetFlatHeader(Long hwnd);
+  Boolean msgIsComboBoxOpend(Long hwnd);
+  Boolean ExistsVSCROLL(Long hwnd);
+  Boolean ExistsHSCROLL(Long hwnd);
+
   // Bitmap and icon file headers; drawing objects and mapping modes of a device context.
   Long GetBmpBitCount(const String& strBmpName);
   Long get_IconSize(const String& sIconFullFname);  // 0 for a missing file, without a log

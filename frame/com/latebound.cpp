@@ -78,6 +78,15 @@ Variant GetProperty(IDispatch* object, const char16_t* name, std::initializer_li
   return Invoke(object, name, DISPATCH_PROPERTYGET | DISPATCH_METHOD, args);
 }
 
+Object ObjectOf(const Variant& value) {
+  if (value.Type() != VT_DISPATCH || !V_DISPATCH(&value.get())) Raise(kErrObjectRequired);
+  return Object(V_DISPATCH(&value.get()));
+}
+
+Variant GetDefault(IDispatch* object, std::initializer_list<Variant> args) {
+  return InvokeId(object, DISPID_VALUE, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args);
+}
+
 void LetProperty(IDispatch* object, const char16_t* name, const Variant& value) {
   Invoke(object, name, DISPATCH_PROPERTYPUT, {value});
 }

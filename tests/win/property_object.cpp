@@ -17,13 +17,20 @@ PropertyObject& PropertyObject::Set(const std::wstring& name, const Variant& val
   if (Member* member = Find(name)) {
     member->value = value;
   } else {
-    members_.push_back({name, false, value});
+    members_.push_back({name, false, value, {}});
   }
   return *this;
 }
 
-PropertyObject& PropertyObject::AddMethod(const std::wstring& name) {
-  members_.push_back({name, true, Variant()});
+PropertyObject& PropertyObject::AddMethod(const std::wstring& name, Body body) {
+  members_.push_back({name, true, Variant(), std::move(body)});
+  return *this;
+}
+
+PropertyObject& PropertyObject::SetDefault(const std::wstring& name) {
+  for (size_t i = 0; i < members_.size(); ++i) {
+    if (_wcsicmp(members_[i].name.c_str(), name.c_str()) == 0) default_ = static_cast<DISPID>(i + 1);
+  }
   return *this;
 }
 
@@ -67,12 +74,15 @@ HRESULT PropertyObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
 
 HRESULT PropertyObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
                                UINT*) {
+  if (id == DISPID_VALUE) id = default_;
   if (id < 1 || static_cast<size_t>(id) > members_.size()) return DISP_E_MEMBERNOTFOUND;
   Member& member = members_[id - 1];
   if (member.is_method) {
     MethodCall call{member.name, {}};
     for (UINT i = params->cArgs; i-- > 0;) call.args.emplace_back(params->rgvarg[i]);
+    Variant value = member.body ? member.body(call.args) : Variant();
     calls_.push_back(std::move(call));
+    if (result) value.Detach(result);
     return S_OK;
   }
   if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {

@@ -6,7 +6,7 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
-#include <map>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,8 +18,13 @@ class PropertyObject : public IDispatch {
  public:
   static Microsoft::WRL::ComPtr<PropertyObject> Make() { return new PropertyObject(); }
 
+  using Body = std::function<Variant(const std::vector<Variant>& args)>;
+
   PropertyObject& Set(const std::wstring& name, const Variant& value);
-  PropertyObject& AddMethod(const std::wstring& name);
+  // A method whose calls are recorded; `body` gives its result (Empty without one).
+  PropertyObject& AddMethod(const std::wstring& name, Body body = {});
+  // The member a call of the object itself reaches (DISPID_VALUE), as a collection's Item.
+  PropertyObject& SetDefault(const std::wstring& name);
   Variant Get(const std::wstring& name) const;
 
   struct MethodCall {
@@ -44,12 +49,14 @@ class PropertyObject : public IDispatch {
     std::wstring name;
     bool is_method;
     Variant value;
+    Body body;
   };
   Member* Find(const std::wstring& name);
   const Member* Find(const std::wstring& name) const;
 
   std::vector<Member> members_;  // dispatch id = index + 1
   std::vector<MethodCall> calls_;
+  DISPID default_ = DISPID_UNKNOWN;
   LONG references_ = 1;
 };
 
