@@ -1,3 +1,4 @@
 list(APPEND BRIXEN_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/clsPrgsBar.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/clsNewFont.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/clsNewFont.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/clsToolTip.cpp)

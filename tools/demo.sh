@@ -5,8 +5,9 @@
 # test picture box BXPICBOX.DLL, runs tests/vbs/demo_tour.vbs under cscript (it prints what the
 # classes answer and saves four progress bars as BMPs in $BUILD/demo), joins the four pictures
 # into $BUILD/demo/progress-bars.png with ImageMagick, runs the drawing gallery
-# (brixen_gallery.exe, early bound: $BUILD/demo/drawing.png), unregisters both DLLs and prints
-# the PNGs' paths. Exits 1 when any step fails.
+# (brixen_gallery.exe, early bound: $BUILD/demo/drawing.png), shows tooltips over a form and
+# captures them from the screen (brixen_tooltips.exe, early bound: $BUILD/demo/tooltip.png),
+# unregisters both DLLs and prints the PNGs' paths. Exits 1 when any step fails.
 set -uo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/wine-env.sh"
@@ -16,6 +17,7 @@ PICBOX=$BUILD/x64/BXPICBOX.DLL
 DEMO=$BUILD/demo
 PNG=$DEMO/progress-bars.png
 GALLERY=$BUILD/x64/tools/brixen_gallery.exe
+TOOLTIPS=$BUILD/x64/tools/brixen_tooltips.exe
 TOUR=$ROOT/tests/vbs/demo_tour.vbs
 
 fail() {
@@ -25,13 +27,13 @@ fail() {
   exit 1
 }
 
-for f in "$DLL" "$PICBOX" "$GALLERY"; do
+for f in "$DLL" "$PICBOX" "$GALLERY" "$TOOLTIPS"; do
   [ -f "$f" ] || { echo "demo: no $f (run ./run build first)" >&2; exit 1; }
 done
 command -v convert >/dev/null || { echo "demo: ImageMagick's convert is missing" >&2; exit 1; }
 
 mkdir -p "$DEMO"
-rm -f "$DEMO"/bar-*.bmp "$PNG" "$DEMO/tour.txt" "$DEMO"/drawing.*
+rm -f "$DEMO"/bar-*.bmp "$PNG" "$DEMO/tour.txt" "$DEMO"/drawing.* "$DEMO"/tooltip.*
 
 brixen_xvfb_start || exit 1
 brixen_wine_prepare || exit 1
@@ -57,8 +59,12 @@ convert "${bmps[@]}" -bordercolor '#808080' -border 1 -bordercolor '#f0f0f0' -bo
 timeout -k 5 60 "$BRIXEN_WINE" "$GALLERY" "$(brixen_winpath "$DEMO/drawing.bmp")" || fail "the drawing gallery failed"
 convert "$DEMO/drawing.bmp" "$DEMO/drawing.png" || fail "ImageMagick could not convert the gallery"
 
+timeout -k 5 60 "$BRIXEN_WINE" "$TOOLTIPS" "$(brixen_winpath "$DEMO/tooltip.bmp")" || fail "the tooltip demo failed"
+convert "$DEMO/tooltip.bmp" "$DEMO/tooltip.png" || fail "ImageMagick could not convert the tooltip picture"
+
 brixen_unregister "$DLL"
 brixen_unregister "$PICBOX"
 echo
 echo "Progress bars: $PNG"
 echo "Drawing:       $DEMO/drawing.png"
+echo "Tooltips:      $DEMO/tooltip.png"

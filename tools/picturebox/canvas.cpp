@@ -475,6 +475,8 @@ std::int32_t Canvas::PixelAt(int px, int py) const {
   return static_cast<std::int32_t>(RgbToColorref(image_->Rgb(px, py)));
 }
 
-void Canvas::SavePicture(const std::wstring& path) const { WriteWholeFile(path, BmpFile(*image_)); }
+void SaveBmp(const Image& image, const std::wstring& path) { WriteWholeFile(path, BmpFile(image)); }
+
+void Canvas::SavePicture(const std::wstring& path) const { SaveBmp(*image_, path); }
 
 }  // namespace brixen::picbox

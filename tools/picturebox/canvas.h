@@ -65,6 +65,10 @@ class Image {
   win::Selection selected_;  // after the bitmap and the DC: put back before either goes
 };
 
+// Writes the image as a 24-bit BMP file; a file that cannot be written raises 76 (no such
+// folder) or 75.
+void SaveBmp(const Image& image, const std::wstring& path);
+
 class Canvas {
  public:
   static constexpr int kMaxPixels = 8192;
