@@ -108,6 +108,8 @@ run_exe "EnCode of a 256 MiB file (clsFILE against the platform's CopyFileW, sam
   "${BRIXEN_BENCH_ROUNDS:-5}" 256
 run_exe "drawing over 1920 x 1080 (clsMethod against plain loops drawing straight into the target, same run)" \
   brixen_drawing_bench 300 "${BRIXEN_BENCH_ROUNDS:-5}"
+run_exe "caption search (clsProperty against a plain enumeration reading every caption, same run)" \
+  brixen_windows_bench 300 "${BRIXEN_BENCH_ROUNDS:-5}"
 
 # The 32-bit script host with the 32-bit DLL, emulated: absolute times mean nothing, the
 # ratio to the platform's own object in the same run is what counts.
