@@ -35,6 +35,24 @@ class clsProperty {
   // The access code of a date's month.
   String Pwd(Date dt);
 
+  // Facts about the running system. eVALUE is ENUM_GETFONT.
+  String GetIMEName();
+  String GetTaskBarSize();  // "top*left*width*height"
+  Boolean JugeIDE();        // whether the library's code runs inside VB6.EXE
+  String GetFontName(Long eVALUE);
+  Single get_DeviceColors(Long hdc);
+  String Lang();
+  Long get_CrtResolution();
+  Long GetVScrollWidth();
+  Long GetHScrollHeight();
+  Long GetDlgBorderHeight();
+  Long get_WindowTitleHeight();
+  String GetAPILastError(Long lngLastError);
+  String GetGUID();  // yyyymmdd_hhmmss_ and the tick count's last five digits
+  String GetUserName();
+  Long GetWinVer(Long& MajorVer, Long& Minorver, Long& PlatFormID);
+  String GetKBDInfo(Integer Flag);
+
   // Windows of any program: found by caption (exact, or containing it; case-sensitive), focused,
   // closed, made topmost; a window's state. Which is ENUM_CLOSEAPPLICATION or ENUM_WINDOWPRIORITY,
   // nShowCmd ENUM_SW.

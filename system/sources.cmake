@@ -8,4 +8,5 @@ list(APPEND BRIXEN_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/profile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pwd.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graphics.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/windows.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/windows.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/system_info.cpp)

@@ -77,6 +77,13 @@ void ResetClockForTests() { ClockSource() = SystemLocalTime; }
 
 Date Now() { return ToDate(LocalTime()); }
 
+Long TickCount() {
+  wchar_t text[16];
+  const DWORD length = ::GetEnvironmentVariableW(L"BRIXEN_TEST_TICKS", text, 16);
+  if (length > 0 && length < 16) return static_cast<Long>(std::wcstol(text, nullptr, 10));
+  return static_cast<Long>(::GetTickCount());
+}
+
 Date Today() { return DayOf(LocalTime()); }
 
 Date TimeOfDay() {

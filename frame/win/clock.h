@@ -23,6 +23,11 @@ Date Today();         // local date, midnight
 Date TimeOfDay();     // local time of day as a fraction of a day (day 0)
 Single Timer();       // seconds since local midnight, to the hundredth
 
+// The platform's millisecond tick count read as a signed Long (it turns negative after 24.8
+// days). BRIXEN_TEST_TICKS in the process environment (decimal) stands in for it, as
+// BRIXEN_TEST_NOW does for the clock.
+Long TickCount();
+
 // Seconds from an arbitrary start, never going back and unaffected by clock changes:
 // for timed waits, including waits that run over midnight.
 double MonotonicSeconds();

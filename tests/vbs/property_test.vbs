@@ -1,7 +1,7 @@
 ' clsProperty from a script: settings written by the library read back through WScript.Shell
 ' from the registry where the run-time keeps them, INI values, the Num Lock toggle set through
-' a ByRef property, Variant negation, word packing and the monthly access code.
-Dim p, sh, fso, root, key, ini, lockBefore, lockState, code
+' a ByRef property, Variant negation, word packing, the monthly access code and system facts.
+Dim p, sh, fso, root, key, ini, lockBefore, lockState, code, major, minor, platform
 Set p = CreateObject("BRIXEN.clsProperty")
 Set sh = CreateObject("WScript.Shell")
 Set fso = CreateObject("Scripting.FileSystemObject")
@@ -77,5 +77,14 @@ Check "the same code all month", p.Pwd(DateSerial(2006, 7, 31) + TimeSerial(23, 
 Check "another month, another code", p.Pwd(DateSerial(2006, 8, 1)) <> code, True
 Check "before the table", p.Pwd(DateSerial(2003, 8, 31)), ""
 Check "after the table", p.Pwd(DateSerial(2053, 9, 1)), ""
+
+' ---- system facts: the version's numbers come back into the script's variables
+major = "7": minor = Empty: platform = 0
+Check "GetWinVer succeeds", p.GetWinVer(major, minor, platform) <> 0, True
+Check "major version in the variable", major >= 5, True
+Check "as a Long", VarType(minor), vbLong
+Check "the NT platform", platform, 2
+Check "the country", p.Lang, "United States"
+Check "no such keyboard fact", p.GetKBDInfo(3), ""
 
 Done

@@ -16,6 +16,9 @@ namespace brixen::test {
 
 using Microsoft::WRL::ComPtr;
 
+// Whether the run has a Japanese system locale (the *Bilingual* tests run again under it).
+inline bool JapaneseTestLocale() { return GetSystemDefaultLCID() == 0x0411; }
+
 // Creates an object of the registered library.
 template <class Interface>
 ComPtr<Interface> Create(REFCLSID clsid) {

@@ -20,7 +20,6 @@ namespace {
 
 constexpr long kCriticalOk = MB_OK | MB_ICONHAND;  // 16
 
-bool JapaneseTestLocale() { return GetSystemDefaultLCID() == 0x0411; }
 
 const wchar_t* ClosingNote() {
   return JapaneseTestLocale() ? L"どうかこれを控えて報告をお願いいたします。" : L"Please note this message and report.";

@@ -8,8 +8,6 @@
 namespace brixen::test::file {
 namespace {
 
-bool JapaneseTestLocale() { return GetSystemDefaultLCID() == 0x0411; }
-
 // A drive letter with no drive behind it.
 std::wstring MissingDrive() {
   for (wchar_t letter = L'Y'; letter > L'D'; --letter) {

@@ -15,7 +15,7 @@
 namespace brixen {
 namespace {
 
-bool JapaneseTestLocale() { return ::GetSystemDefaultLCID() == 0x0411; }
+using test::JapaneseTestLocale;
 
 // Runs in English and again under the Japanese locale.
 TEST(LocaleBilingual, CountryOfTheSystemLocale) {

@@ -30,7 +30,6 @@ std::string FileBytes(const std::wstring& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool JapaneseTestLocale() { return GetSystemDefaultLCID() == 0x0411; }
 
 // ---- RunContolPanel
 
