@@ -5,6 +5,7 @@
 #include "frame/win/clock.h"
 #include "frame/win/files.h"
 #include "frame/win/msgbox.h"
+#include "frame/win/process_lock.h"
 #include "helpers/clsMethod.h"
 #include "helpers/err_log_text.h"
 
@@ -12,6 +13,7 @@ namespace brixen {
 namespace {
 
 constexpr Long kErrRegStyle = 16;  // vbOKOnly + vbCritical
+constexpr DWORD kLogWaitMilliseconds = 10000;  // for another process appending to the same log
 
 // Columns in the log count the bytes the text takes in the ANSI code page it is written in.
 std::size_t AnsiColumns(StringView text) { return win::ToAnsi(text).size(); }
@@ -31,9 +33,11 @@ void clsMethod::ErrReg(Long ERRCode, const String& ErrString, const String& Modu
   AppendToErrLog(ERRCode, ErrString, ModuleName);
 }
 
-// The header goes in when the file does not exist yet; the record is appended.
+// The header goes in when the file does not exist yet; the record is appended. Processes that
+// log beside the same DLL take turns, so each record stays whole and the header comes once.
 void clsMethod::AppendToErrLog(Long code, const String& text, const String& module) {
   const String path = fileSystem_.BuildPath(win::AppPath(), u"Err.log");
+  const win::ProcessLock turn(path, kLogWaitMilliseconds);
   if (!fileSystem_.FileExists(path)) {
     win::FileNumber created(path, win::OpenMode::Output);
     win::PrintLine(created, ErrLogHeader());

@@ -6,6 +6,7 @@ list(APPEND BRIXEN_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/profile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sendkeys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/process_lock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/app.cpp
   ${CMAKE_CURRENT_LIST_DIR}/clock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/files.cpp

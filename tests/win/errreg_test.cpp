@@ -20,7 +20,6 @@ namespace {
 
 constexpr long kCriticalOk = MB_OK | MB_ICONHAND;  // 16
 
-
 const wchar_t* ClosingNote() {
   return JapaneseTestLocale() ? L"どうかこれを控えて報告をお願いいたします。" : L"Please note this message and report.";
 }
@@ -155,6 +154,71 @@ TEST_F(ErrRegLogFailure, ALogThatCannotBeCreated) {
   ASSERT_TRUE(CreateDirectoryW(log_.path().c_str(), nullptr));  // a folder where the file would go
   ExpectFailureAfterTheBox(75, L"Path/File access error");
   EXPECT_TRUE(RemoveDirectoryW(log_.path().c_str()));
+}
+
+}  // namespace
+}  // namespace brixen::test
+
+namespace brixen::test {
+namespace {
+
+// The writer program built beside this one: <build>/tools/brixen_errlog_writer.exe.
+std::wstring WriterPath() {
+  wchar_t self[MAX_PATH * 2] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH * 2);
+  std::wstring path = self;
+  for (int level = 0; level < 3; ++level) path = path.substr(0, path.find_last_of(L'\\'));  // tests\win\name.exe
+  return path + L"\\tools\\brixen_errlog_writer.exe";
+}
+
+// Four processes report 500 errors each at the same moment: the log holds one header and every
+// record whole, each on a line of its own.
+TEST(ErrRegConcurrent, FourWritersLeaveOneHeaderAndEveryRecordWhole) {
+  constexpr int kWriters = 4, kRecords = 500;
+  const ErrLogFile log{FolderOfPath(DllPath("BRIXEN_DLL"))};
+  const std::wstring event_name = L"BRIXEN-errlog-start-" + std::to_wstring(GetCurrentProcessId());
+  const win::Handle start(CreateEventW(nullptr, TRUE, FALSE, event_name.c_str()));
+  std::vector<win::Handle> writers;
+  for (int w = 0; w < kWriters; ++w) {
+    std::wstring command = L"\"" + WriterPath() + L"\" " + event_name + L" " + std::to_wstring(w) + L" " +
+                           std::to_wstring(kRecords);
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        << "cannot start " << testing::PrintToString(WriterPath());
+    CloseHandle(process.hThread);
+    writers.emplace_back(process.hProcess);
+  }
+  Sleep(500);  // every writer waiting at the start
+  SetEvent(start.get());
+  for (const win::Handle& writer : writers) {
+    ASSERT_EQ(WaitForSingleObject(writer.get(), 600000), WAIT_OBJECT_0);
+    DWORD status = 1;
+    GetExitCodeProcess(writer.get(), &status);
+    EXPECT_EQ(status, 0u);
+  }
+
+  const std::string bytes = log.Bytes();
+  ASSERT_EQ(bytes.compare(0, kHeader.size(), kHeader), 0) << "the header first";
+  std::vector<std::vector<int>> seen(kWriters, std::vector<int>(kRecords, 0));
+  size_t lines = 0;
+  for (size_t at = kHeader.size(); at < bytes.size(); ++lines) {
+    const size_t end = bytes.find("\r\n", at);
+    ASSERT_NE(end, std::string::npos) << "a record without its line end";
+    const std::string line = bytes.substr(at, end - at);
+    at = end + 2;
+    int writer = -1, record = -1;
+    ASSERT_GE(line.size(), 42u + 8u) << line;
+    ASSERT_EQ(line.compare(0, 14, " 6" + Spaces(12)), 0) << line;  // a number is printed with its sign place
+    ASSERT_EQ(sscanf(line.c_str() + 42, "w%d-r%4d", &writer, &record), 2) << "module name at column 43: " << line;
+    ASSERT_TRUE(writer >= 0 && writer < kWriters && record >= 0 && record < kRecords) << line;
+    EXPECT_EQ(line.substr(line.size() - 8), "Overflow") << line;
+    ++seen[writer][record];
+  }
+  EXPECT_EQ(lines, static_cast<size_t>(kWriters * kRecords));
+  for (int w = 0; w < kWriters; ++w) {
+    for (int r = 0; r < kRecords; ++r) EXPECT_EQ(seen[w][r], 1) << "writer " << w << " record " << r;
+  }
 }
 
 }  // namespace
