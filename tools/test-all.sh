@@ -85,6 +85,18 @@ run_win_tests() {
   brixen_locale en
 }
 
+# run_bad_input: every member called with bad arguments by the bitness's judge, in a throwaway
+# Wine session of its own (tools/bad-input.sh).
+run_bad_input() {
+  local log=$LOGS/bad_input_win$BRIXEN_BITS.log
+  if "$HERE/bad-input.sh" >"$log" 2>&1; then
+    echo "win$BRIXEN_BITS: $(grep -m1 '^bad input:' "$log")"
+  else
+    grep -v 'Read access denied' "$log" | tail -n 80
+    failed "bad input [$BRIXEN_BITS-bit]"
+  fi
+}
+
 # run_vbs FILE LOCALE
 run_vbs() {
   if "$HERE/run-vbs.sh" "$1" --locale "$2" --timeout "$VBS_TIMEOUT"; then
@@ -143,6 +155,7 @@ run_wine_suite() {
 
   run_win_tests
   run_win_tests ja
+  [ -n "$registered" ] && run_bad_input
   if [ -n "$registered" ]; then
     run_all_vbs
     brixen_unregister "$dll" || failed "unregistering $dll"

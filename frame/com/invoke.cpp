@@ -190,6 +190,10 @@ UINT PositionalNeeded(const DispatchTable::Member& member, const DISPPARAMS& par
   return needed;
 }
 
+// A value of a type no conversion reaches (a Null or Empty where the member takes an array, say)
+// is a type mismatch to the caller.
+HRESULT AsCallerSees(HRESULT hr) { return hr == DISP_E_BADVARTYPE ? DISP_E_TYPEMISMATCH : hr; }
+
 }  // namespace
 
 DispatchTable::DispatchTable(ITypeInfo* info) {
@@ -205,10 +209,10 @@ HRESULT DispatchTable::Invoke(ITypeInfo* info, IDispatch* self, DISPID id, WORD 
     if (!member) member = &candidate;
     most_parameters = std::max(most_parameters, candidate.parameter_count);
   }
-  if (!member || !params) return info->Invoke(self, id, flags, params, result, exception, bad_arg);
+  if (!member || !params) return AsCallerSees(info->Invoke(self, id, flags, params, result, exception, bad_arg));
   if (params->cArgs > most_parameters) return DISP_E_BADPARAMCOUNT;
-  if (member->by_reference.empty()) return info->Invoke(self, id, flags, params, result, exception, bad_arg);
-  return InvokeAdapted(*member, info, self, id, flags, *params, result, exception, bad_arg);
+  if (member->by_reference.empty()) return AsCallerSees(info->Invoke(self, id, flags, params, result, exception, bad_arg));
+  return AsCallerSees(InvokeAdapted(*member, info, self, id, flags, *params, result, exception, bad_arg));
 }
 
 HRESULT DispatchTable::InvokeAdapted(const Member& member, ITypeInfo* info, IDispatch* self, DISPID id, WORD flags,

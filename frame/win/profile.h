@@ -3,9 +3,9 @@
 // to its first NUL.
 //
 // A section or key name of 32,767 bytes or more names no entry the platform keeps, and Wine's
-// profile functions can crash on one (its 64-bit writer on such a key). Such a name is answered
-// here as an absent entry: a read gives the caller's default, a write fails; the platform is
-// not called.
+// profile functions can crash on one (its 64-bit writer on such a key); so can they on a bare
+// file name too long for a path in the Windows folder. Such a name is answered here as an
+// absent entry: a read gives the caller's default, a write fails; the platform is not called.
 #pragma once
 #include <windows.h>
 
