@@ -17,7 +17,7 @@ add_custom_command(
   COMMAND Python3::Interpreter ${TLB_TOOL} patch ${IDL} ${GEN}/brixen_widl.tlb ${GEN}/brixen.tlb
   COMMAND ${BRIXEN_WIDL} ${WIDL_EXTRA} ${WIDL_INCLUDES} -h -o ${GEN}/brixen.h ${IDL}
   COMMAND ${BRIXEN_WIDL} ${WIDL_EXTRA} ${WIDL_INCLUDES} -u -o ${GEN}/brixen_i.c ${IDL}
-  DEPENDS ${IDL} ${TLB_TOOL}
+  DEPENDS ${IDL} ${TLB_TOOL} ${CMAKE_SOURCE_DIR}/tools/msft_typelib.py
   COMMENT "Type library BRIXEN")
 
 add_custom_command(
