@@ -2,7 +2,8 @@
 set(GEN ${CMAKE_BINARY_DIR}/gen)
 file(MAKE_DIRECTORY ${GEN})
 set(IDL ${CMAKE_SOURCE_DIR}/typelib/brixen.idl)
-set(WIDL_INCLUDES -I/usr/include/wine/wine/windows -L/usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+set(WIDL_IMPORTS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)  # stdole2.tlb
+set(WIDL_INCLUDES -I/usr/include/wine/wine/windows -L${WIDL_IMPORTS})
 separate_arguments(WIDL_EXTRA UNIX_COMMAND "${BRIXEN_WIDL_FLAGS}")
 
 # The header and identifiers come from the IDL as it stands. The library comes from a copy in
@@ -17,8 +18,31 @@ add_custom_command(
   COMMAND Python3::Interpreter ${TLB_TOOL} patch ${IDL} ${GEN}/brixen_widl.tlb ${GEN}/brixen.tlb
   COMMAND ${BRIXEN_WIDL} ${WIDL_EXTRA} ${WIDL_INCLUDES} -h -o ${GEN}/brixen.h ${IDL}
   COMMAND ${BRIXEN_WIDL} ${WIDL_EXTRA} ${WIDL_INCLUDES} -u -o ${GEN}/brixen_i.c ${IDL}
-  DEPENDS ${IDL} ${TLB_TOOL}
+  DEPENDS ${IDL} ${TLB_TOOL} ${CMAKE_SOURCE_DIR}/tools/msft_typelib.py
   COMMENT "Type library BRIXEN")
+
+# docs/reference.md is made from the built library by the 64-bit build. The committed copy must
+# be the one made: the build fails while they differ (with the difference), and the target
+# update_reference copies the made one over the committed one.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL x86_64)
+  set(REFERENCE_TOOL ${CMAKE_SOURCE_DIR}/tools/gen_reference.py)
+  set(REFERENCE ${CMAKE_SOURCE_DIR}/docs/reference.md)
+  add_custom_command(
+    OUTPUT ${GEN}/reference.md
+    COMMAND Python3::Interpreter ${REFERENCE_TOOL} write ${GEN}/brixen.tlb ${WIDL_IMPORTS} ${GEN}/reference.md
+    DEPENDS ${GEN}/brixen.tlb ${REFERENCE_TOOL} ${CMAKE_SOURCE_DIR}/tools/msft_typelib.py
+    COMMENT "Reference documentation from the type library")
+  add_custom_command(
+    OUTPUT ${GEN}/reference.checked
+    COMMAND Python3::Interpreter ${REFERENCE_TOOL} check ${GEN}/reference.md ${REFERENCE}
+    COMMAND ${CMAKE_COMMAND} -E touch ${GEN}/reference.checked
+    DEPENDS ${GEN}/reference.md ${REFERENCE}
+    COMMENT "docs/reference.md against the type library")
+  add_custom_target(reference ALL DEPENDS ${GEN}/reference.checked)
+  add_custom_target(update_reference
+    COMMAND ${CMAKE_COMMAND} -E copy ${GEN}/reference.md ${REFERENCE}
+    DEPENDS ${GEN}/reference.md)
+endif()
 
 add_custom_command(
   OUTPUT ${GEN}/glue.cpp

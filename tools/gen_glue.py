@@ -68,18 +68,25 @@ class Member:
     params: list
 
 
-MEMBER = re.compile(r"^\s*\[(?P<attrs>[^\]]*)\]\s*HRESULT\s+(?P<name>\w+)\s*\((?P<params>.*)\)\s*;")
-PARAM = re.compile(r"^\[(?P<attrs>[^\]]*)\]\s*(?P<type>.+?)\s*(?P<name>\w+)$")
+# An attribute list: up to its closing bracket, over quoted texts (help strings, text defaults).
+ATTRS = r'\[(?P<attrs>(?:[^\]"]|"[^"]*")*)\]'
+MEMBER = re.compile(r"^\s*" + ATTRS + r"\s*HRESULT\s+(?P<name>\w+)\s*\((?P<params>.*)\)\s*;")
+PARAM = re.compile(r"^" + ATTRS + r"\s*(?P<type>.+?)\s*(?P<name>\w+)$")
 
 
 def split_params(text):
-    parts, depth, cur = [], 0, ""
+    """Splits at the commas outside brackets and quoted texts."""
+    parts, depth, quoted, cur = [], 0, False, ""
     for ch in text:
-        if ch in "([":
+        if ch == '"':
+            quoted = not quoted
+        elif quoted:
+            pass
+        elif ch in "([":
             depth += 1
         elif ch in ")]":
             depth -= 1
-        if ch == "," and depth == 0:
+        if ch == "," and depth == 0 and not quoted:
             parts.append(cur.strip())
             cur = ""
         else:

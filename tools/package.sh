@@ -7,6 +7,7 @@
 #   include/brixen.h, include/brixen_i.c the C/C++ header and identifiers
 #   register-*.cmd, unregister-*.cmd     for the machine or the current user, in each bitness
 #   README.txt                           for users
+#   reference.md                         every class, member and enumeration (docs/reference.md)
 set -euo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 ROOT=$(cd "$HERE/.." && pwd)
@@ -57,6 +58,7 @@ for bits in 64 32; do
   script "unregister-user-$bits.cmd" "$bits" unregister user
 done
 sed 's/$/\r/' "$ROOT/tools/package-readme.txt" >"$STAGE/README.txt"
+cp "$ROOT/docs/reference.md" "$STAGE/reference.md"
 
 (cd "$BUILD/dist" && zip -qr "$NAME.zip" "$NAME")
 echo "package: $ZIP"

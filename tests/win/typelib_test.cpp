@@ -1,9 +1,10 @@
 // The type library BRIXEN as a client sees it: library identity, the ten classes with their
 // default interfaces, every member's name, invoke kind, dispatch id and vtable slot, its
 // parameters (name, type, ByVal or ByRef, optional with its default value) and its result, and
-// every enumeration. The expectations are written out here by hand from the published class
-// surface, not from brixen.idl, so a slip in the IDL (a swapped get/let, a wrong counter, a
-// missing member, a parameter's type, passing or default) shows up as a named failure.
+// every enumeration, and a one-line help string on each class, interface, member and
+// enumeration. The expectations are written out here by hand from the published class surface,
+// not from brixen.idl, so a slip in the IDL (a swapped get/let, a wrong counter, a missing member,
+// a parameter's type, passing or default) shows up as a named failure.
 //
 // The library is read with LoadTypeLibEx(REGKIND_NONE) from the files named by BRIXEN_DLL64 and
 // BRIXEN_DLL32 (a QUENTA01.DLL with its embedded type library, or a bare .tlb). A variable that is
@@ -582,6 +583,24 @@ std::wstring TypeName(ITypeInfo* ti, MEMBERID id = MEMBERID_NIL) {
   return name.text();
 }
 
+// Whether a type (MEMBERID_NIL) or a member has a help string of one line, the line VB's Object
+// Browser and IntelliSense show.
+bool HasOneLineHelp(ITypeInfo* ti, MEMBERID id = MEMBERID_NIL) {
+  test::OwnedBstr help;
+  if (FAILED(ti->GetDocumentation(id, nullptr, help.put(), nullptr, nullptr))) return false;
+  const std::wstring text = help.text();
+  return !text.empty() && text.find_first_of(L"\r\n") == std::wstring::npos;
+}
+
+// The library's type of this name; null when there is none.
+ComPtr<ITypeInfo> TypeNamed(ITypeLib* lib, const std::wstring& name) {
+  for (UINT i = 0; i < lib->GetTypeInfoCount(); ++i) {
+    ComPtr<ITypeInfo> candidate;
+    if (SUCCEEDED(lib->GetTypeInfo(i, &candidate)) && TypeName(candidate.Get()) == name) return candidate;
+  }
+  return nullptr;
+}
+
 // Keeps a TYPEATTR, FUNCDESC or VARDESC for the scope that reads it.
 struct TypeAttr {
   ITypeInfo* ti;
@@ -1010,6 +1029,34 @@ TEST_P(ClassInterface, ParametersAndResultOfEveryMember) {
   }
 }
 
+// The class, its interface and every member have a one-line help string, read through the
+// dispatch half (what the Object Browser and late binders read) and through the vtable half. A
+// property's get and let share their dispatch id, under which the help string is found.
+TEST_P(ClassInterface, HelpStringOnClassInterfaceAndEveryMember) {
+  BRIXEN_LOAD_OR_SKIP(file, build());
+  const ClassSurface& c = surface();
+  const std::string iname = "_" + Narrow(c.coclass);
+
+  ComPtr<ITypeInfo> coclass = TypeNamed(file.lib.Get(), c.coclass);
+  ASSERT_NE(coclass.Get(), nullptr) << Narrow(c.coclass) << " is not in the library";
+  EXPECT_TRUE(HasOneLineHelp(coclass.Get())) << Narrow(c.coclass);
+
+  IID iid{};
+  ASSERT_EQ(IIDFromString(c.iid, &iid), S_OK);
+  ComPtr<ITypeInfo> disp;
+  ASSERT_EQ(file.lib->GetTypeInfoOfGuid(iid, &disp), S_OK);
+  ComPtr<ITypeInfo> vt = VtableHalf(file.lib.Get());
+  ASSERT_NE(vt.Get(), nullptr) << iname << ": no dual interface";
+
+  for (const auto& [half, label] : {std::pair{disp.Get(), "dispatch"}, std::pair{vt.Get(), "vtable"}}) {
+    EXPECT_TRUE(HasOneLineHelp(half)) << iname << " (" << label << " half)";
+    for (const Member& m : c.members) {
+      EXPECT_TRUE(HasOneLineHelp(half, m.memid()))
+          << iname << "." << Narrow(m.name) << " " << KindText(InvokeKind(m.kind)) << " (" << label << " half)";
+    }
+  }
+}
+
 // Late binders find each member by name through the dispatch half and get the same id.
 TEST_P(ClassInterface, NamesResolveToTheirDispatchIds) {
   BRIXEN_LOAD_OR_SKIP(file, build());
@@ -1048,13 +1095,9 @@ TEST_P(Enumeration, MembersAndValues) {
   const EnumSurface& e = Enums()[std::get<1>(GetParam())];
   const std::string ename = Narrow(e.name);
 
-  ComPtr<ITypeInfo> ti;
-  for (UINT i = 0; i < file.lib->GetTypeInfoCount() && !ti.Get(); ++i) {
-    ComPtr<ITypeInfo> candidate;
-    ASSERT_EQ(file.lib->GetTypeInfo(i, &candidate), S_OK);
-    if (TypeName(candidate.Get()) == e.name) ti = candidate;
-  }
+  ComPtr<ITypeInfo> ti = TypeNamed(file.lib.Get(), e.name);
   ASSERT_NE(ti.Get(), nullptr) << ename << " is not in the library";
+  EXPECT_TRUE(HasOneLineHelp(ti.Get())) << ename << " has no one-line help string";
 
   TypeAttr a(ti.Get());
   ASSERT_NE(a.a, nullptr);
