@@ -14,6 +14,7 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -127,6 +128,7 @@ struct Figures {
   std::size_t calls = 0, script_calls = 0, slot_calls = 0, children = 0;
   long long longest_ms = -1;
   std::size_t longest = 0;
+  std::map<std::size_t, long long> member_ms;  // member -> time of all its calls
   std::set<std::size_t> members_called;
   std::map<std::size_t, std::vector<std::string>> defects;  // case -> what went wrong
 };
@@ -223,6 +225,7 @@ std::size_t RunOneChild(std::size_t from, const std::vector<Case>& cases, Figure
       fault_reported = true;
     } else if (std::sscanf(line.c_str(), "D %zu %lld", &index, &ms) == 2) {
       if (std::chrono::milliseconds(ms) > slow) figures.defects[index].push_back("blocked for " + std::to_string(ms) + " ms");
+      figures.member_ms[cases[index].member] += ms;
       if (ms > figures.longest_ms) {
         figures.longest_ms = ms;
         figures.longest = index;
@@ -256,6 +259,11 @@ int RunJudge(const std::vector<Member>& members) {
   if (figures.longest_ms >= 0) {
     std::printf("  the longest call took %lld ms: %s\n", figures.longest_ms, Utf8(Describe(cases[figures.longest], members)).c_str());
   }
+  std::vector<std::pair<long long, std::size_t>> slowest;
+  for (const auto& [member, ms] : figures.member_ms) slowest.emplace_back(ms, member);
+  std::sort(slowest.rbegin(), slowest.rend());
+  slowest.resize(std::min<std::size_t>(slowest.size(), 5));
+  for (const auto& [ms, member] : slowest) std::printf("  %s: %lld ms in all\n", Utf8(members[member].FullName()).c_str(), ms);
   for (const Exclusion& e : Exclusions()) std::printf("  not called: %s: %s\n", Utf8(e.member).c_str(), Utf8(e.reason).c_str());
   for (const Pin& p : Pins()) {
     std::printf("  held: %s's %s: %s\n", Utf8(p.member).c_str(), Utf8(p.param).c_str(), Utf8(p.reason).c_str());
