@@ -1,7 +1,8 @@
 ' clsProperty from a script: settings written by the library read back through WScript.Shell
 ' from the registry where the run-time keeps them, INI values, the Num Lock toggle set through
-' a ByRef property, Variant negation, word packing, the monthly access code and system facts.
-Dim p, sh, fso, root, key, ini, lockBefore, lockState, code, major, minor, platform
+' a ByRef property, Variant negation, word packing, the monthly access code, system facts, the
+' default printer's orientation and fonts (the run's print service), and a shell verb's code.
+Dim p, sh, fso, root, key, ini, lockBefore, lockState, code, major, minor, platform, orientation, data
 Set p = CreateObject("BRIXEN.clsProperty")
 Set sh = CreateObject("WScript.Shell")
 Set fso = CreateObject("Scripting.FileSystemObject")

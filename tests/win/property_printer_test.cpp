@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <cwctype>
@@ -55,10 +56,14 @@ class Spooler {
   }
   explicit operator bool() const { return static_cast<bool>(printer_); }
 
+  // The device mode's bytes; what follows the end of the device name is left out (zeros): the
+  // spooler leaves whatever it held there.
   std::vector<BYTE> DeviceMode() {
     std::vector<BYTE> info = Level2();
-    const DEVMODEW* mode = reinterpret_cast<PRINTER_INFO_2W*>(info.data())->pDevMode;
+    DEVMODEW* mode = reinterpret_cast<PRINTER_INFO_2W*>(info.data())->pDevMode;
     if (!mode) return {};
+    const std::size_t name = wcsnlen(mode->dmDeviceName, CCHDEVICENAME);
+    std::fill(mode->dmDeviceName + name, mode->dmDeviceName + CCHDEVICENAME, L'\0');
     const BYTE* bytes = reinterpret_cast<const BYTE*>(mode);
     return std::vector<BYTE>(bytes, bytes + mode->dmSize + mode->dmDriverExtra);
   }
@@ -92,6 +97,17 @@ class Spooler {
 
   win::PrinterHandle printer_;
 };
+
+// Whether two device modes hold the same bytes; else the offsets where they differ.
+::testing::AssertionResult SameBytes(const std::vector<BYTE>& before, const std::vector<BYTE>& after) {
+  if (before == after) return ::testing::AssertionSuccess();
+  ::testing::AssertionResult failure = ::testing::AssertionFailure();
+  failure << "sizes " << before.size() << " and " << after.size() << "; bytes differ at";
+  for (std::size_t i = 0; i < std::min(before.size(), after.size()); ++i) {
+    if (before[i] != after[i]) failure << " " << i << " (" << int{before[i]} << " -> " << int{after[i]} << ")";
+  }
+  return failure;
+}
 
 class PropertyPrinter : public testing::Test {
  protected:
@@ -148,13 +164,13 @@ TEST_F(PropertyPrinter, ADeviceModeWithoutTheOrientationBitIsLeftAsItIs) {
   }));
   const std::vector<BYTE> before = spooler_.DeviceMode();
   ExpectQuiet([&] { EXPECT_FALSE(SetOrientation(vbPRORPortrait)); });
-  EXPECT_EQ(spooler_.DeviceMode(), before);
+  EXPECT_TRUE(SameBytes(before, spooler_.DeviceMode()));
 }
 
 TEST_F(PropertyPrinter, AnOrientationBeyondAnIntegerIsLoggedAndChangesNothing) {
   const std::vector<BYTE> before = spooler_.DeviceMode();
   ExpectLogged(" SetPrinterOrientation", [&] { EXPECT_FALSE(SetOrientation(32768)); }, 6);
-  EXPECT_EQ(spooler_.DeviceMode(), before);
+  EXPECT_TRUE(SameBytes(before, spooler_.DeviceMode()));
 }
 
 int CALLBACK AddFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {

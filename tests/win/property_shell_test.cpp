@@ -48,7 +48,7 @@ class NewWindows {
   }
 
   // The window classes of the windows that appeared, waiting up to `seconds` for a first one.
-  std::vector<std::wstring> Opened(int seconds = 10) {
+  std::vector<std::wstring> Opened(int seconds = 30) {
     for (int tries = 0; tries < seconds * 10 && Collect().empty(); ++tries) Sleep(100);
     Sleep(500);  // a program may show more than one window
     std::vector<std::wstring> classes;
