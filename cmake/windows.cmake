@@ -54,7 +54,7 @@ configure_file(${CMAKE_SOURCE_DIR}/typelib/QUENTA01.rc.in ${GEN}/QUENTA01.rc @ON
 set_source_files_properties(${GEN}/QUENTA01.rc PROPERTIES OBJECT_DEPENDS ${GEN}/brixen.tlb)
 
 set(BRIXEN_SYSTEM_LIBS ole32 oleaut32 uuid user32 gdi32 advapi32 shell32 shlwapi comdlg32 comctl32
-    winspool imm32 version)
+    winspool imm32 version ws2_32 iphlpapi)
 
 # Everything but the entry points, shared by the DLL and the white-box tests.
 add_library(brixen_core STATIC ${BRIXEN_PURE_SOURCES} ${BRIXEN_WIN_SOURCES} ${GEN}/glue.cpp ${GEN}/brixen_i.c)

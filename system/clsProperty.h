@@ -1,6 +1,8 @@
 // clsProperty: system, window and profile properties. Members arrive with the issues that
 // build them; a member not declared here answers E_NOTIMPL to callers.
 #pragma once
+#include <memory>
+
 #include "frame/com/variant.h"
 #include "frame/filesystem.h"
 #include "frame/types.h"
@@ -8,8 +10,15 @@
 
 namespace brixen {
 
+class clsFILE;
+
 class clsProperty {
  public:
+  clsProperty();
+  ~clsProperty();
+  clsProperty(const clsProperty&) = delete;
+  clsProperty& operator=(const clsProperty&) = delete;
+
   // INI files (ANSI private-profile calls) and the run-time's settings store.
   Boolean ExistsRegEntry(const String& AppName, const String& SECTION, const String& KEY);
   Boolean RegDefaultKey(const String& AppName, const String& SECTION, Variant& KEY, const Variant& Value);
@@ -66,6 +75,23 @@ class clsProperty {
   Boolean ExistsVSCROLL(Long hwnd);
   Boolean ExistsHSCROLL(Long hwnd);
 
+  // Whether a host (dotted IPv4 address or name) answers one echo request within lTimeout ms.
+  Boolean ping(const String& sHost, const Variant& lTimeout);
+
+  // Shell, shutdown and printer actions. The shell members answer ShellExecute's value: above
+  // 32 on success, the platform's error code otherwise. eFlagEWX is ENUM_EWX, nShowCmd ENUM_SW,
+  // intDirection and the orientation ENUM_PRINTERORIENTATION; the printer is the run-time's
+  // current printer (the default one).
+  Long ActivateScreenSaver(Boolean boo);
+  Long ExitWindowAPI(Long eFlagEWX);
+  Long RunFileFindDlg(Long hwnd, const String& spath);
+  Long RunAssociatedApp(Long hwnd, const String& sFullFname, Long nShowCmd);
+  Long ExploreHere(Long hwnd, const String& sFolder, Long nShowCmd);
+  String GetAssociatedApp(const String& sFileName);
+  Boolean SetPrinterOrientation(Long intDirection);
+  Long GetPrinterOrientation();
+  Boolean ExistsPrinterFont(const String& FontName);
+
   // Bitmap and icon file headers; drawing objects and mapping modes of a device context.
   Long GetBmpBitCount(const String& strBmpName);
   Long get_IconSize(const String& sIconFullFname);  // 0 for a missing file, without a log
@@ -77,7 +103,8 @@ class clsProperty {
  private:
   ErrorLog log_;            // the clsMethod whose ErrReg the handlers report to, created on first use
   FileSystem fileSystem_;   // the file system service; its scripting object is created on first use
-  // The clsFILE that GetAssociatedApp needs joins with that member.
+  clsFILE& File();
+  std::unique_ptr<clsFILE> file_;  // GetAssociatedApp's first hard disk; created on first use
 };
 
 }  // namespace brixen

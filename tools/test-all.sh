@@ -10,11 +10,18 @@
 #      named *Bilingual* again under the Japanese locale) and every tests/vbs/*_test.vbs through
 #      that bitness's cscript (English; then those named *_bilingual_* under Japanese), and
 #      unregisters. BRIXEN_TEST_BITS="64" (or "32") runs one of the two.
+#      Tests named *PrivateNetwork* (C++) and *_private_network_* (VBScript) ping: they run apart,
+#      in a network namespace with only the loopback up (tools/private-network.sh runs this script
+#      again with --private-network BITS), with their whole Wine session started inside it. Tests
+#      named *ThrowawaySession* end the session they run in: they run in a copy of the prefix with
+#      a wineserver of its own, removed afterwards.
+#   A private print service (tools/print-service.sh) offers the printer tests a queue for the run.
 # Prints results only; the last line sums the VBScript tests, one per file, locale and bitness:
 # "N passed, M failed". Exits 1 when anything failed.
 set -uo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/wine-env.sh"
+. "$HERE/print-service.sh"
 
 LOGS=$BUILD/test-logs
 mkdir -p "$LOGS"
@@ -57,18 +64,23 @@ run_fuzz() {
   fi
 }
 
-# run_win_tests [ja]: the bitness's test program, every test in English, or under the Japanese
-# locale those whose name contains "Bilingual".
+# run_win_tests [ja|private-network|throwaway]: the bitness's test program, every test of the
+# main run in English; or under the Japanese locale those whose name contains "Bilingual"; or
+# those that run apart (see the top).
 run_win_tests() {
   local exe=$BUILD/$BRIXEN_ARCH/tests/win/brixen_win_tests.exe
   if [ ! -f "$exe" ]; then
     failed "no $exe"
     return
   fi
-  local locale=${1:-en} filter=* label="win$BRIXEN_BITS"
-  [ "$locale" = ja ] && filter=*Bilingual* label="$label [ja]"
+  local part=${1:-en} locale=en filter='*-*PrivateNetwork*:*ThrowawaySession*' label="win$BRIXEN_BITS"
+  case "$part" in
+    ja) locale=ja filter=*Bilingual* label="$label [ja]" ;;
+    private-network) filter=*PrivateNetwork* label="$label [private network]" ;;
+    throwaway) filter=*ThrowawaySession* label="$label [throwaway session]" ;;
+  esac
   brixen_locale "$locale"
-  local log=$LOGS/win${BRIXEN_BITS}_tests_$locale.log
+  local log=$LOGS/win${BRIXEN_BITS}_tests_$part.log
   # Emulated 32-bit code runs several times slower: its watchdogs get more time.
   local limit=300 watchdog=120
   [ "$BRIXEN_BITS" = 32 ] && limit=1200 watchdog=900
@@ -107,11 +119,16 @@ run_vbs() {
 }
 
 # Tests marked "'@standalone" use built-in objects only and run without the registered DLL.
-vbs_tests() {  # [standalone-only]
+# Those named *_private_network_* run only in their own network namespace.
+vbs_tests() {  # [standalone-only|private-network]
   local file
   for file in "$ROOT"/tests/vbs/*_test.vbs; do
     [ -f "$file" ] || continue
-    if [ -n "${1:-}" ] && ! grep -q "^'@standalone" "$file"; then continue; fi
+    case "${1:-}:$(basename "$file")" in
+      private-network:*_private_network_*) ;;
+      private-network:* | *:*_private_network_*) continue ;;
+      standalone-only:*) grep -q "^'@standalone" "$file" || continue ;;
+    esac
     echo "$file"
   done
 }
@@ -158,6 +175,8 @@ run_wine_suite() {
   [ -n "$registered" ] && run_bad_input
   if [ -n "$registered" ]; then
     run_all_vbs
+    run_private_network
+    run_throwaway_session
     brixen_unregister "$dll" || failed "unregistering $dll"
   else
     run_all_vbs standalone-only
@@ -167,11 +186,63 @@ run_wine_suite() {
   echo "== Wine, $BRIXEN_BITS-bit: $(seconds_since "$started") s"
 }
 
+# run_private_network: the tests that ping, in a network namespace of their own. Wine sends echo
+# requests from a service of the session, so the session ends first and the inner run starts
+# the next one inside the namespace (and ends it there).
+run_private_network() {
+  local counts=$LOGS/win${BRIXEN_BITS}_private_network.counts passed failed_vbs problems
+  brixen_wineserver_stop
+  rm -f "$counts"
+  "$HERE/private-network.sh" "$HERE/test-all.sh" --private-network "$BRIXEN_BITS" "$counts"
+  if ! read -r passed failed_vbs problems <"$counts" 2>/dev/null; then
+    failed "the private network run ($BRIXEN_BITS-bit) ended early"
+    return
+  fi
+  vbs_passed=$((vbs_passed + passed))
+  vbs_failed=$((vbs_failed + failed_vbs))
+  failures=$((failures + problems))
+}
+
+# Inside the namespace: test-all.sh --private-network BITS COUNTS writes "passed failed problems".
+if [ "${1:-}" = --private-network ]; then
+  brixen_bits "$2" || exit 2
+  VBS_TIMEOUT=60
+  [ "$BRIXEN_BITS" = 32 ] && VBS_TIMEOUT=180
+  run_win_tests private-network
+  for file in $(vbs_tests private-network); do run_vbs "$file" en; done
+  brixen_wineserver_stop
+  echo "$vbs_passed $vbs_failed $failures" >"$3"
+  exit 0
+fi
+
+# run_throwaway_session: the tests that end their Wine session, in a copy of the prefix made
+# after the session ended (its registry written out), with a wineserver of its own.
+run_throwaway_session() {
+  local copy=$BUILD/throwaway-$BRIXEN_BITS
+  brixen_wineserver_stop
+  if ! brixen_prefix_copy "$WINEPREFIX" "$copy"; then
+    failed "copying the prefix for the throwaway session"
+    return
+  fi
+  (
+    export WINEPREFIX=$copy XDG_DATA_HOME=$copy/xdg-data BRIXEN_THROWAWAY_SESSION=1
+    BRIXEN_LOCALE_FILE=$copy/.brixen-locale
+    rm -f "$BRIXEN_LOCALE_FILE"
+    problems=$failures
+    run_win_tests throwaway
+    brixen_wineserver_stop
+    exit $((failures - problems))
+  ) || failures=$((failures + 1))
+  rm -rf "$copy"
+}
+
 started=$(date +%s)
 run_native
 run_fuzz
 echo "== native and fuzz: $(seconds_since "$started") s"
 brixen_xvfb_start || exit 1
+brixen_print_start || failed "starting the print service"
+trap 'brixen_print_stop; brixen_xvfb_stop' EXIT
 for bits in ${BRIXEN_TEST_BITS:-64 32}; do run_wine_suite "$bits"; done
 
 echo "$vbs_passed passed, $vbs_failed failed"

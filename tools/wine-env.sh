@@ -10,8 +10,7 @@
 #   brixen_wine CMD...         Wine of the bitness (tools/wine-run) running CMD under the current locale
 #   brixen_ja CMD...           run CMD (any command that starts Wine) under the Japanese locale
 #   brixen_register DLL / brixen_unregister DLL
-#   brixen_prefix_copy DIR     a throwaway copy of the bitness's prefix (its Windows folders shared)
-#   brixen_loopback_only CMD...  CMD in a private network namespace whose only interface is loopback
+#   brixen_prefix_copy SOURCE COPY  a throwaway copy of a prefix
 #
 # Nothing is written to $HOME: the prefix lives in the build folder and the menu builder is off.
 
@@ -235,25 +234,17 @@ brixen_unregister() {
 
 # --- throwaway sessions --------------------------------------------------------------------------
 
-# brixen_prefix_copy DIR: DIR becomes a copy of the bitness's prefix for a Wine session of its own
-# (a prefix at another path has its own wineserver), so that what runs there cannot change the
-# test prefix. The large system folders, which nothing writes, are links to the prefix's own.
+# brixen_prefix_copy SOURCE COPY: a copy of a prefix for a Wine session of its own (a prefix at
+# another path has its own wineserver); copy it while no session runs in SOURCE, so that its
+# registry is written out. The system folders (1.2 GB of program files a session only reads)
+# become hard links, the rest is copied.
 brixen_prefix_copy() {
-  local copy=$1 shared=(system32 syswow64 winsxs) d
-  rm -rf "$copy"
-  mkdir -p "$copy" || return 1
-  (cd "$WINEPREFIX" && tar "${shared[@]/#/--exclude=./drive_c/windows/}" -cf - .) | (cd "$copy" && tar -xf -) || return 1
-  for d in "${shared[@]}"; do
-    [ -e "$WINEPREFIX/drive_c/windows/$d" ] && ln -s "$WINEPREFIX/drive_c/windows/$d" "$copy/drive_c/windows/$d"
+  local system=drive_c/windows folder
+  rm -rf "$2"
+  mkdir -p "$2" || return 1
+  tar -C "$1" --exclude="./$system/system32" --exclude="./$system/syswow64" -cf - . | tar -C "$2" -xf - || return 1
+  for folder in system32 syswow64; do
+    [ ! -d "$1/$system/$folder" ] || cp -al "$1/$system/$folder" "$2/$system/$folder" || return 1
   done
-  rm -f "$copy/.brixen-locale"
-}
-
-# brixen_loopback_only CMD...: CMD in a network namespace of its own with only the loopback
-# interface up: nothing it sends or looks up leaves the machine. The Wine session CMD starts
-# (wineserver and services) must start inside too, so CMD runs in a prefix of its own.
-brixen_loopback_only() {
-  local user=
-  [ "$(id -u)" = 0 ] || user=--map-root-user
-  unshare $user --net sh -c 'ip link set lo up && exec "$@"' loopback-only "$@"
+  rm -f "$2/.brixen-locale"
 }

@@ -2,8 +2,12 @@
 // its resource on destruction and offers get(), release(), reset() and an explicit
 // bool that is true when it holds something.
 #pragma once
+#include <winsock2.h>
 #include <windows.h>
+#include <iphlpapi.h>
+#include <icmpapi.h>
 #include <objbase.h>
+#include <winspool.h>
 
 #include <utility>
 
@@ -104,6 +108,21 @@ struct Hook {
   static void close(pointer h) noexcept { ::UnhookWindowsHookEx(h); }
 };
 
+struct Printer {
+  using pointer = HANDLE;
+  static pointer empty() noexcept { return nullptr; }
+  static bool valid(pointer h) noexcept { return h != nullptr; }
+  static void close(pointer h) noexcept { ::ClosePrinter(h); }
+};
+
+// IcmpCreateFile answers INVALID_HANDLE_VALUE when it fails.
+struct Icmp {
+  using pointer = HANDLE;
+  static pointer empty() noexcept { return INVALID_HANDLE_VALUE; }
+  static bool valid(pointer h) noexcept { return ValidKernelHandle(h); }
+  static void close(pointer h) noexcept { ::IcmpCloseHandle(h); }
+};
+
 template <class T>
 struct CoTaskMem {
   using pointer = T*;
@@ -129,6 +148,24 @@ using Library = Unique<traits::Module>;                  // FreeLibrary
 using Hook = Unique<traits::Hook>;                       // UnhookWindowsHookEx
 template <class T = void>
 using CoTaskMem = Unique<traits::CoTaskMem<T>>;          // CoTaskMemFree
+using PrinterHandle = Unique<traits::Printer>;           // ClosePrinter (OpenPrinter)
+using IcmpHandle = Unique<traits::Icmp>;                 // IcmpCloseHandle (IcmpCreateFile)
+
+// One start of the sockets library (WSAStartup), ended with WSACleanup when it succeeded.
+class SocketsStart {
+ public:
+  explicit SocketsStart(WORD version) noexcept : started_(::WSAStartup(version, &data_) == 0) {}
+  SocketsStart(const SocketsStart&) = delete;
+  SocketsStart& operator=(const SocketsStart&) = delete;
+  ~SocketsStart() {
+    if (started_) ::WSACleanup();
+  }
+  explicit operator bool() const noexcept { return started_; }
+
+ private:
+  WSADATA data_{};
+  bool started_;
+};
 
 // A window's device context (GetDC / GetWindowDC), given back with ReleaseDC on the
 // same window. A null window means the screen.

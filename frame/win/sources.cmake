@@ -11,4 +11,5 @@ list(APPEND BRIXEN_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/clock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dir.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/shell.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/shell.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/printer.cpp)

@@ -1,7 +1,8 @@
 ' clsProperty from a script: settings written by the library read back through WScript.Shell
 ' from the registry where the run-time keeps them, INI values, the Num Lock toggle set through
-' a ByRef property, Variant negation, word packing, the monthly access code and system facts.
-Dim p, sh, fso, root, key, ini, lockBefore, lockState, code, major, minor, platform
+' a ByRef property, Variant negation, word packing, the monthly access code, system facts, the
+' default printer's orientation and fonts (the run's print service), and a shell verb's code.
+Dim p, sh, fso, root, key, ini, lockBefore, lockState, code, major, minor, platform, orientation, data
 Set p = CreateObject("BRIXEN.clsProperty")
 Set sh = CreateObject("WScript.Shell")
 Set fso = CreateObject("Scripting.FileSystemObject")
@@ -86,5 +87,23 @@ Check "as a Long", VarType(minor), vbLong
 Check "the NT platform", platform, 2
 Check "the country", p.Lang, "United States"
 Check "no such keyboard fact", p.GetKBDInfo(3), ""
+
+' ---- the printer: enumeration values in and out, exact font names
+orientation = p.GetPrinterOrientation
+Check "portrait or landscape", orientation = 1 Or orientation = 2, True
+Check "set landscape", p.SetPrinterOrientation(2), True
+Check "landscape read back", p.GetPrinterOrientation, 2
+Check "set portrait", p.SetPrinterOrientation(1), True
+Check "portrait read back", p.GetPrinterOrientation, 1
+p.SetPrinterOrientation orientation
+Check "a printer font", p.ExistsPrinterFont("Courier"), True
+Check "its name in capitals is no font", p.ExistsPrinterFont("COURIER"), False
+
+' ---- a file type without an association: the platform's code, no error, nothing opened
+data = fso.BuildPath(fso.GetSpecialFolder(2), "brixen_vbs_property.brixen-none")
+fso.CreateTextFile(data, True).Write "BRIXEN"
+Check "no association", p.RunAssociatedApp(0, data, 1), 31
+Check "no program named", p.GetAssociatedApp(data), ""
+fso.DeleteFile data
 
 Done

@@ -99,6 +99,14 @@ std::wstring DllPath(const char* variable) {
   return value ? std::wstring(value, value + strlen(value)) : std::wstring();
 }
 
+std::wstring ToolPath(const wchar_t* name) {
+  wchar_t self[MAX_PATH * 2] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH * 2);
+  std::wstring path = self;
+  for (int level = 0; level < 3; ++level) path = path.substr(0, path.find_last_of(L'\\'));  // tests\win\name.exe
+  return path + L"\\tools\\" + name;
+}
+
 OwnedBstr::OwnedBstr(const std::wstring& text)
     : value_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
 

@@ -58,6 +58,9 @@ std::wstring LastErrorDescription();
 // bitness), BRIXEN_DLL64 and BRIXEN_DLL32 the two builds.
 std::wstring DllPath(const char* variable);
 
+// A test tool built beside this program's build: <build>\tools\<name>.
+std::wstring ToolPath(const wchar_t* name);
+
 // Owns one BSTR: get() for a ByVal argument, put() for a ByRef argument or a result (the callee
 // frees what it replaces), text() to read it back ("" for a null BSTR).
 class OwnedBstr {

@@ -44,8 +44,9 @@ class ErrLogFile {
 inline std::wstring FolderOfPath(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/")); }
 
 // Runs a call that should fail inside a member's handler: one ErrReg box (answered) whose text
-// starts with the module-name literal, and one Err.log record with the literal at column 43.
-inline void ExpectLogged(const std::string& module, const std::function<void()>& call) {
+// starts with the module-name literal, and one Err.log record with the literal at column 43
+// (and, when `code` is given, that error number in its first field).
+inline void ExpectLogged(const std::string& module, const std::function<void()>& call, long code = 0) {
   SCOPED_TRACE("module \"" + module + "\"");
   ErrLogFile log(FolderOfPath(DllPath("BRIXEN_DLL")));
   {
@@ -60,6 +61,9 @@ inline void ExpectLogged(const std::string& module, const std::function<void()>&
   const std::size_t record = bytes.find("\r\n") + 2;  // after the header
   EXPECT_EQ(bytes.compare(record + 42, module.size() + 1, module + " "), 0) << "the module name at column 43:\n"
                                                                             << bytes;
+  if (code == 0) return;
+  const std::string number = " " + std::to_string(code) + " ";
+  EXPECT_EQ(bytes.compare(record, number.size(), number), 0) << "error " << code << " in the record:\n" << bytes;
 }
 
 // Runs a call that must neither show a box nor write Err.log.

@@ -162,14 +162,8 @@ TEST_F(ErrRegLogFailure, ALogThatCannotBeCreated) {
 namespace brixen::test {
 namespace {
 
-// The writer program built beside this one: <build>/tools/brixen_errlog_writer.exe.
-std::wstring WriterPath() {
-  wchar_t self[MAX_PATH * 2] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH * 2);
-  std::wstring path = self;
-  for (int level = 0; level < 3; ++level) path = path.substr(0, path.find_last_of(L'\\'));  // tests\win\name.exe
-  return path + L"\\tools\\brixen_errlog_writer.exe";
-}
+// The writer program built beside this one.
+std::wstring WriterPath() { return ToolPath(L"brixen_errlog_writer.exe"); }
 
 // Four processes report 500 errors each at the same moment: the log holds one header and every
 // record whole, each on a line of its own.

@@ -55,7 +55,8 @@ const char kModuleName[] = "QUENTA01.DLL";
 const std::vector<std::string> kSystemDlls = {
     "kernel32.dll", "user32.dll",   "gdi32.dll",    "advapi32.dll", "ole32.dll",
     "oleaut32.dll", "shell32.dll",  "shlwapi.dll",  "comdlg32.dll", "comctl32.dll",
-    "winspool.drv", "imm32.dll",    "version.dll",  "msvcrt.dll",
+    "winspool.drv", "imm32.dll",    "version.dll",  "msvcrt.dll",   "ws2_32.dll",
+    "iphlpapi.dll",
 };
 const char kApiSetPrefix[] = "api-ms-win-";  // forwarders to the system DLLs
 
