@@ -3,8 +3,8 @@
 
 For every dual interface `_clsX` of brixen.idl it writes a class deriving from the interface
 (as widl declares it) and from brixen::com::ComObject, whose slots convert their arguments,
-call the plain class brixen::clsX and convert the results back. A member the plain class does
-not declare answers E_NOTIMPL. The file also lists the creatable classes for the factory and
+call the plain class brixen::clsX and convert the results back. A slot whose plain class
+declares no member for it fails the build. The file also lists the creatable classes for the factory and
 for registration.
 
 usage: gen_glue.py brixen.idl glue.cpp
@@ -157,7 +157,7 @@ def byref_holder(base, enums):
     return f"RefNum<{plain}, {base}>"
 
 
-def emit_member(member, enums):
+def emit_member(member, enums, interface):
     sig = ", ".join(f"{cpp_type(p.type)} {p.name}" for p in member.params)
     lines = [f"  HRESULT STDMETHODCALLTYPE {slot_name(member)}({sig}) override {{"]
     args, prep = [], []
@@ -178,17 +178,16 @@ def emit_member(member, enums):
         lines.append(f"      if (!{result.name}) return E_POINTER;")
         lines.append(f"      ClearOut({result.name});")
     lines += [f"      {line}" for line in prep]
-    lines.append(f"      if constexpr (requires {{ {call}; }}) {{")
+    # Every slot has its member: a slot whose class declares no member for it fails the build.
+    lines.append(f"      static_assert(requires {{ {call}; }}, \"{interface}.{slot_name(member)}: "
+                 f"the class declares no member for this slot\");")
     if result:
         kind = kind_of(result.base, enums)
         writer = kind[1] if kind else "OutNum"
-        lines.append(f"        {writer}({result.name}, {call});")
+        lines.append(f"      {writer}({result.name}, {call});")
     else:
-        lines.append(f"        {call};")
-    lines.append("        return S_OK;")
-    lines.append("      } else {")
-    lines.append("        return E_NOTIMPL;")
-    lines.append("      }")
+        lines.append(f"      {call};")
+    lines.append("      return S_OK;")
     lines.append("    });")
     lines.append("  }")
     return lines
@@ -207,7 +206,7 @@ def emit(enums, interfaces, coclasses):
         out.append(" public:")
         out.append(f"  Com_{cls}() : ComObject(IID_{itf}, CLSID_{cls}) {{}}")
         for member in interfaces[itf]:
-            out += emit_member(member, enums)
+            out += emit_member(member, enums, itf)
         out += ["};", ""]
     out.append("constexpr ClassEntry kClasses[] = {")
     for cls in coclasses:

@@ -70,6 +70,13 @@ class Form {
   HWND window_, edit_, combo_, list_;
 };
 
+// What the thread's message loop would do meanwhile: the platform ends some of its own windows
+// (the cursor's clipping window, say) through messages.
+void RunPendingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
 class Leaks : public testing::Test {
  protected:
   // Runs each member `calls` times; every count must end where it started. The first call is
@@ -78,9 +85,11 @@ class Leaks : public testing::Test {
   void ExpectNoGrowth(const std::vector<Member>& members, int calls = kCalls) {
     for (const Member& member : members) {
       member.call();
+      RunPendingMessages();
       const ProcessCounts before = ProcessCounts::Now();
       const DWORD started = GetTickCount();
       for (int i = 0; i < calls; ++i) member.call();
+      RunPendingMessages();
       std::printf("  %s: %d calls in %lu ms\n", member.name, calls, GetTickCount() - started);
       std::fflush(stdout);
       const ProcessCounts growth = ProcessCounts::Now() - before;
@@ -239,7 +248,8 @@ TEST_F(Leaks, ProfilesRegistryAndBitmapFiles) {
 TEST_F(Leaks, SystemFactsAndWindows) {
   ComPtr<_clsProperty> p = Create<_clsProperty>(CLSID_clsProperty);
   const Form form;
-  const OwnedBstr caption(L"BRIXEN leak form"), nobody(L"BRIXEN no such window");
+  const OwnedBstr caption(L"BRIXEN leak form"), nobody(L"BRIXEN no such window"), text_file(folder_ / L"notes.txt");
+  Write(L"notes.txt", "notes");
   const picbox::Image image(20, 20);
   const long dc = win::LongOf(image.dc());
   VARIANT_BOOL yes = 0;
@@ -266,7 +276,35 @@ TEST_F(Leaks, SystemFactsAndWindows) {
       {"ChangeIMEMode", [&] { p->ChangeIMEMode(form.edit(), static_cast<ENUM_IMEONOFF>(0), &yes); }},
       {"SetMapWindow", [&] { p->SetMapWindow(dc, static_cast<ENUM_MAPMODE>(8), 0, 0, 100, 100, &number); }},
       {"GetWindowWidth", [&] { long a = 0, b = 0, c = 0, d = 0; p->GetWindowWidth(dc, &a, &b, &c, &d, &yes); }},
+      {"GetAssociatedApp", [&] { OwnedBstr r; p->GetAssociatedApp(text_file.get(), r.put()); }},
   });
+}
+
+// The printer members open the current printer and its device context on every call.
+TEST_F(Leaks, PrinterSettingsAndFonts) {
+  ComPtr<_clsProperty> p = Create<_clsProperty>(CLSID_clsProperty);
+  const OwnedBstr font(L"BRIXEN no such font");
+  VARIANT_BOOL yes = 0;
+  ENUM_PRINTERORIENTATION orientation{};
+  ExpectNoGrowth({{"GetPrinterOrientation", [&] { p->GetPrinterOrientation(&orientation); }},
+                  {"SetPrinterOrientation", [&] { p->SetPrinterOrientation(orientation, &yes); }},
+                  {"ExistsPrinterFont", [&] { p->ExistsPrinterFont(font.get(), &yes); }}},
+                 1000);
+}
+
+// The sockets library is started and ended on every call, and an ICMP handle opened and closed.
+TEST_F(Leaks, PingPrivateNetwork) {
+  ComPtr<_clsProperty> p = Create<_clsProperty>(CLSID_clsProperty);
+  const OwnedBstr loopback(L"127.0.0.1");
+  VARIANT timeout, null;
+  VariantInit(&timeout);
+  V_VT(&timeout) = VT_I4;
+  V_I4(&timeout) = 1000;
+  VariantInit(&null);
+  V_VT(&null) = VT_NULL;
+  VARIANT_BOOL answered = 0;
+  ExpectNoGrowth({{"ping", [&] { p->ping(loopback.get(), timeout, &answered); }},
+                  {"ping with a Null time-out (logged)", [&] { p->ping(loopback.get(), null, &answered); }}});
 }
 
 TEST_F(Leaks, InputCursorAndHelp) {
