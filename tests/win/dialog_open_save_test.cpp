@@ -286,7 +286,7 @@ TEST_F(DialogOpenSaveBilingual, AnInitialNameBeyondTheBufferIsErrorFiveBeforeAny
     DialogCall call;
     call.initial_file = name.name;
     const Outcome outcome = Show(dialog_.Get(), call, Cancel);
-    const std::wstring label = std::to_wstring(name.name.size()) + L" x U+" + std::to_wstring(name.name[0]);
+    const std::wstring label = std::to_wstring(name.name.size()) + L" times " + name.name.substr(0, 1);
     if (name.fits) {
       EXPECT_EQ(outcome.hr, S_OK) << label;
       EXPECT_TRUE(outcome.shown) << label;
@@ -319,7 +319,9 @@ TEST_F(DialogOpenSaveBilingual, CaptionsStayInForceUntilReplaced) {
   const Outcome first = Show(dialog_.Get(), call, Cancel);
   EXPECT_EQ(first.seen.ok, ThroughAnsi(ok));
   EXPECT_EQ(first.seen.label, ThroughAnsi(label));
-  if (JapaneseTestLocale()) EXPECT_EQ(first.seen.ok, ok);
+  if (JapaneseTestLocale()) {
+    EXPECT_EQ(first.seen.ok, ok);
+  }
 
   call.ok_caption.clear();
   call.label_caption.clear();
@@ -458,7 +460,9 @@ TEST_F(DialogOpenSave, TheOldStyleDialogLeavesTheCallersWindowAlone) {
 TEST_F(DialogOpenSave, TheHookRunsWhereverTheLibraryLies) {
   const auto base = reinterpret_cast<ULONG_PTR>(GetModuleHandleW(L"QUENTA01.DLL"));
   ASSERT_NE(base, 0u);
-  if (sizeof(void*) == 8) EXPECT_GT(base, 0xFFFFFFFFull);
+  if (sizeof(void*) == 8) {
+    EXPECT_GT(base, 0xFFFFFFFFull);
+  }
   DialogCall call;
   call.flags = kHooked;
   call.ok_caption = L"Hooked";
