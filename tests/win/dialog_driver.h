@@ -3,7 +3,11 @@
 // test's action once, and cancels it should it still stand when the time-out has passed: a
 // dialog nobody answers ends the test's call instead of hanging the run.
 //
-//   DialogDriver driver([&](HWND dialog) { seen = ReadFileDialog(dialog); TypeFileName(dialog, L"a.txt"); Press(dialog, IDOK); });
+//   DialogDriver driver([&](HWND dialog) {
+//     title = TextOf(dialog);
+//     SetWindowTextW(FileNameEdit(dialog), L"a.txt");
+//     Press(dialog, IDOK);
+//   });
 //   dialog->OpenDialog(...);   // returns once the action (or the time-out) has closed the dialog
 //   driver.Finish();           // the action's results may be read from here on
 #pragma once
