@@ -11,8 +11,11 @@ namespace {
 constexpr Long kOpen = 0, kSave = 1;  // ENUM_DLG_METHOD
 
 // The caller's description and pattern pairs, then "All Files" always last, ended by a double NUL.
+// NULs ending the caller's text are dropped: they would end the list before "All Files".
 std::string FilterList(const String& filter) {
-  std::string list = filter.empty() ? std::string() : win::ToAnsi(filter) + '\0';
+  std::string list = win::ToAnsi(filter);
+  list.erase(list.find_last_not_of('\0') + 1);
+  if (!list.empty()) list += '\0';
   list += std::string("All Files\0*.*\0\0", 16);
   return list;
 }
@@ -20,9 +23,14 @@ std::string FilterList(const String& filter) {
 // An empty text goes to the dialog as none, so it uses its own default (its title, no folder).
 const char* TextOrNone(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
 
-// The text before the first double NUL of the file buffer (for a single selection, the path).
-String Selection(const std::string& buffer) {
-  const std::size_t end = buffer.find(std::string(2, '\0'));
+// The dialog's answer in the file buffer. A multiple selection is the folder, NUL, the names
+// separated by NULs, ended by a double NUL; the dialog marks it with the first name's offset
+// just behind the folder's NUL. A single selection is the path up to its NUL: behind it may lie
+// the rest of a longer initial name.
+String Selection(const std::string& buffer, const OPENFILENAMEA& record) {
+  const std::size_t offset = record.nFileOffset;
+  const bool multiple = offset > 0 && offset <= buffer.size() && buffer[offset - 1] == '\0';
+  const std::size_t end = buffer.find(multiple ? std::string_view("\0\0", 2) : std::string_view("\0", 1));
   return win::FromAnsi(std::string_view(buffer).substr(0, end));
 }
 
@@ -73,7 +81,7 @@ String clsDialogOpenSave::OpenDialog(Long eVALUE, Long hwnd, const String& sDlgT
   else return {};
   if (!confirmed) return {};
   filter_index_ = static_cast<Long>(record_.nFilterIndex);
-  return Selection(file_);
+  return Selection(file_, record_);
 }
 
 }  // namespace brixen

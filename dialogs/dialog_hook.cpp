@@ -24,8 +24,8 @@ void SetControlText(HWND dialog, int control, const String& text) {
   ::SendMessageA(dialog, CDM_SETCONTROLTEXT, static_cast<WPARAM>(control), reinterpret_cast<LPARAM>(ansi.c_str()));
 }
 
-// The new top-left corner for a dialog of width w and height h in a work area of ww by wh; the
-// work area's own left and top are not added.
+// The new top-left corner, within the work area, for a dialog of width w and height h in a work
+// area of ww by wh.
 POINT Corner(Long placement, LONG w, LONG h, LONG ww, LONG wh) {
   switch (placement) {
     case kCenter: return {(ww - w) / 2, (wh - h) / 2};
@@ -36,14 +36,21 @@ POINT Corner(Long placement, LONG w, LONG h, LONG ww, LONG wh) {
   }
 }
 
+// The corner is taken from the work area's own left and top, so a task bar at the top or on
+// the left of the screen does not cover the dialog.
 void Place(HWND dialog) {
   RECT window{}, work{};
   ::GetWindowRect(dialog, &window);
   ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   const POINT corner = Corner(slots.placement, window.right - window.left, window.bottom - window.top,
                               work.right - work.left, work.bottom - work.top);
-  ::SetWindowPos(dialog, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ::SetWindowPos(dialog, nullptr, work.left + corner.x, work.top + corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
+
+// The Explorer-style dialog runs the hook in a child dialog of its own; the old-style dialog
+// runs it in the dialog itself, whose parent is the caller's window, which must not get the
+// dialog's messages.
+bool IsExplorerStyle(HWND hook_window) { return (::GetWindowLongW(hook_window, GWL_STYLE) & WS_CHILD) != 0; }
 
 }  // namespace
 
@@ -55,6 +62,7 @@ void SetSlots(const String& ok_caption, const String& label_caption, Long placem
 
 // The hook's window is a child of the Explorer-style dialog, which is its parent.
 UINT_PTR CALLBACK DialogHook(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
+  if (!IsExplorerStyle(dialog)) return 0;
   if (message == WM_INITDIALOG) {
     SetControlText(::GetParent(dialog), IDOK, slots.ok_caption);
     SetControlText(::GetParent(dialog), stc3, slots.label_caption);

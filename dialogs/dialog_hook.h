@@ -14,7 +14,8 @@ enum Placement : Long { kNone = 0, kCenter = 1, kLeftTop = 2, kLeftBottom = 3, k
 // Empty captions leave the earlier ones in force.
 void SetSlots(const String& ok_caption, const String& label_caption, Long placement);
 
-// Sets the captions when the dialog starts and moves it when it says it is ready.
+// Sets the captions when the dialog starts and moves it when it says it is ready; only in the
+// Explorer-style dialog, where the hook runs in a child of the dialog.
 UINT_PTR CALLBACK DialogHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace brixen::dialogs

@@ -7,7 +7,11 @@
 # into $BUILD/demo/progress-bars.png with ImageMagick, runs the drawing gallery
 # (brixen_gallery.exe, early bound: $BUILD/demo/drawing.png), shows tooltips over a form and
 # captures them from the screen (brixen_tooltips.exe, early bound: $BUILD/demo/tooltip.png),
-# unregisters both DLLs and prints the PNGs' paths. Exits 1 when any step fails.
+# shows the common dialogs over the same form and captures them (brixen_dialogs.exe: the open
+# dialog with captions of its own in the bottom right corner, the save dialog centred with
+# Japanese captions under the Japanese locale, the colour dialog with custom colours:
+# $BUILD/demo/dialog-*.png), unregisters both DLLs and prints the PNGs' paths. Exits 1 when any
+# step fails.
 set -uo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/wine-env.sh"
@@ -18,6 +22,7 @@ DEMO=$BUILD/demo
 PNG=$DEMO/progress-bars.png
 GALLERY=$BUILD/x64/tools/brixen_gallery.exe
 TOOLTIPS=$BUILD/x64/tools/brixen_tooltips.exe
+DIALOGS=$BUILD/x64/tools/brixen_dialogs.exe
 TOUR=$ROOT/tests/vbs/demo_tour.vbs
 
 fail() {
@@ -27,13 +32,13 @@ fail() {
   exit 1
 }
 
-for f in "$DLL" "$PICBOX" "$GALLERY" "$TOOLTIPS"; do
+for f in "$DLL" "$PICBOX" "$GALLERY" "$TOOLTIPS" "$DIALOGS"; do
   [ -f "$f" ] || { echo "demo: no $f (run ./run build first)" >&2; exit 1; }
 done
 command -v convert >/dev/null || { echo "demo: ImageMagick's convert is missing" >&2; exit 1; }
 
 mkdir -p "$DEMO"
-rm -f "$DEMO"/bar-*.bmp "$PNG" "$DEMO/tour.txt" "$DEMO"/drawing.* "$DEMO"/tooltip.*
+rm -f "$DEMO"/bar-*.bmp "$PNG" "$DEMO/tour.txt" "$DEMO"/drawing.* "$DEMO"/tooltip.* "$DEMO"/dialog-*
 
 brixen_xvfb_start || exit 1
 brixen_wine_prepare || exit 1
@@ -62,9 +67,27 @@ convert "$DEMO/drawing.bmp" "$DEMO/drawing.png" || fail "ImageMagick could not c
 timeout -k 5 60 "$BRIXEN_WINE" "$TOOLTIPS" "$(brixen_winpath "$DEMO/tooltip.bmp")" || fail "the tooltip demo failed"
 convert "$DEMO/tooltip.bmp" "$DEMO/tooltip.png" || fail "ImageMagick could not convert the tooltip picture"
 
+# dialog MODE NAME [ja]: one dialog of brixen_dialogs.exe captured into $DEMO/NAME.png, under the
+# Japanese locale when asked.
+dialog() {
+  local bmp=$DEMO/$2.bmp
+  ${3:+brixen_ja} timeout -k 5 60 "$BRIXEN_WINE" "$DIALOGS" "$1" "$(brixen_winpath "$bmp")" &&
+    convert "$bmp" "$DEMO/$2.png"
+}
+dialog open dialog-open || fail "the open dialog demo failed"
+dialog color dialog-color || fail "the colour dialog demo failed"
+# The face the Japanese dialog resources ask for, "MS UI Gothic", drawn with the IPA font (the
+# title bar's text too); only for this picture, as the setting changes English text as well.
+brixen_wine_setting 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAPGothic
+dialog save dialog-save-ja ja
+status=$?
+"$BRIXEN_WINE" --64 reg delete 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /f >/dev/null 2>&1
+[ "$status" = 0 ] || fail "the save dialog demo failed"
+
 brixen_unregister "$DLL"
 brixen_unregister "$PICBOX"
 echo
 echo "Progress bars: $PNG"
 echo "Drawing:       $DEMO/drawing.png"
 echo "Tooltips:      $DEMO/tooltip.png"
+echo "Dialogs:       $DEMO/dialog-open.png $DEMO/dialog-save-ja.png $DEMO/dialog-color.png"

@@ -16,6 +16,7 @@
 
 #include "allocation_failure.h"
 #include "com_fixture.h"
+#include "dialog_driver.h"
 #include "files/clsFILE.h"
 #include "files/shell_link.h"
 #include "files/shell_operation.h"
@@ -29,18 +30,6 @@ namespace {
 namespace fs = std::filesystem;
 
 // ---- the shell's windows ------------------------------------------------------------------
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[128] = {};
-  GetClassNameW(window, name, 128);
-  return name;
-}
 
 std::vector<HWND> ChildrenOf(HWND window) {
   std::vector<HWND> children;
@@ -59,10 +48,6 @@ bool HasChildText(HWND window, const std::wstring& text) {
     if (TextOf(child) == text) return true;
   }
   return false;
-}
-
-void Press(HWND dialog, int id) {
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 // The text of the selected item of the first tree view in `window`.

@@ -13,6 +13,7 @@
 
 #include "com_fixture.h"
 #include "frame/win/handle_values.h"
+#include "test_windows.h"
 
 namespace brixen::test {
 namespace {
@@ -41,14 +42,7 @@ void Pump(DWORD ms) { PumpUntil([] { return false; }, ms); }
 class OwnerWindow {
  public:
   OwnerWindow() {
-    static const ATOM kClass = [] {
-      WNDCLASSW windowClass{};
-      windowClass.lpfnWndProc = DefWindowProcW;
-      windowClass.hInstance = GetModuleHandleW(nullptr);
-      windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-      windowClass.lpszClassName = L"BrixenToolTipOwner";
-      return RegisterClassW(&windowClass);
-    }();
+    static const ATOM kClass = RegisterTestWindowClass(L"BrixenToolTipOwner", DefWindowProcW, COLOR_WINDOW);
     window_ = CreateWindowExW(WS_EX_TOPMOST, MAKEINTATOM(kClass), L"", WS_POPUP | WS_VISIBLE, kOwnerLeft, kOwnerTop,
                               kOwnerWidth, kOwnerHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     UpdateWindow(window_);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "brixen.h"
+#include "desktop.h"
 #include "frame/win/handle_values.h"
 #include "frame/win/handles.h"
 #include "picturebox/canvas.h"
@@ -23,19 +24,10 @@ using Microsoft::WRL::ComPtr;
 using brixen::Variant;
 using brixen::picbox::Image;
 namespace win = brixen::win;
+using brixen::demo::Make;
 
 constexpr int kWidth = 700, kHeight = 470;
 constexpr COLORREF kPaper = RGB(204, 204, 204), kInk = RGB(20, 20, 20);
-
-template <class Interface>
-ComPtr<Interface> Make(REFCLSID clsid) {
-  ComPtr<Interface> object;
-  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(Interface), &object))) {
-    std::fprintf(stderr, "gallery: the library's classes are not registered\n");
-    std::exit(1);
-  }
-  return object;
-}
 
 long Value(HDC dc) { return win::LongOf(dc); }
 

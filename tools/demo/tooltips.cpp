@@ -14,92 +14,18 @@
 #include <wrl/client.h>
 
 #include "brixen.h"
+#include "desktop.h"
 #include "frame/win/handle_values.h"
-#include "frame/win/handles.h"
-#include "picturebox/canvas.h"
 
 namespace {
 
 using Microsoft::WRL::ComPtr;
 namespace win = brixen::win;
+using brixen::demo::Form;
+using brixen::demo::Pump;
+using brixen::demo::SaveScreen;
 
-constexpr COLORREF kBackdrop = RGB(58, 110, 165);
-constexpr int kFormLeft = 40, kFormTop = 40, kFormWidth = 540, kFormHeight = 250;
 constexpr int kCaptureMargin = 20;
-
-ATOM WindowClass(const wchar_t* name, HBRUSH background) {
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = DefWindowProcW;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = background;
-  windowClass.lpszClassName = name;
-  return RegisterClassW(&windowClass);
-}
-
-// A top-level window destroyed with this owner (its child controls and tooltip windows with it).
-class Window {
- public:
-  explicit Window(HWND window) : window_(window) {}
-  ~Window() { DestroyWindow(window_); }
-  Window(const Window&) = delete;
-  Window& operator=(const Window&) = delete;
-  HWND get() const { return window_; }
-
- private:
-  HWND window_;
-};
-
-void Pump(DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    Sleep(10);
-  }
-}
-
-// The form, a customer record with three fields and three buttons, on a backdrop that covers
-// the screen.
-class Form {
- public:
-  Form()
-      : backdropBrush_(CreateSolidBrush(kBackdrop)),
-        backdrop_(CreateWindowExW(0, MAKEINTATOM(WindowClass(L"BrixenDemoBackdrop", backdropBrush_.get())), L"",
-                                  WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                  GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr)),
-        form_(CreateWindowExW(0, MAKEINTATOM(WindowClass(L"BrixenDemoForm", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1))),
-                              L"Customer record", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, kFormLeft,
-                              kFormTop, kFormWidth, kFormHeight, nullptr, nullptr, nullptr, nullptr)) {
-    Child(L"STATIC", L"Customer code:", 0, 20, 28, 110, 20);
-    code_ = Child(L"EDIT", L"00012345", WS_BORDER | ES_AUTOHSCROLL, 130, 25, 130, 24);
-    Child(L"STATIC", L"Name:", 0, 20, 98, 110, 20);
-    Child(L"EDIT", L"Hanako Yamada", WS_BORDER | ES_AUTOHSCROLL, 130, 95, 300, 24);
-    Child(L"STATIC", L"Since:", 0, 20, 134, 110, 20);
-    Child(L"EDIT", L"2006/07/25", WS_BORDER | ES_AUTOHSCROLL, 130, 131, 130, 24);
-    save_ = Child(L"BUTTON", L"Save", BS_DEFPUSHBUTTON, 130, 175, 90, 30);
-    Child(L"BUTTON", L"Print", BS_PUSHBUTTON, 235, 175, 90, 30);
-    close_ = Child(L"BUTTON", L"Close", BS_PUSHBUTTON, 340, 175, 90, 30);
-    SetForegroundWindow(form_.get());
-  }
-  HWND get() const { return form_.get(); }
-  HWND code() const { return code_; }
-  HWND save() const { return save_; }
-  HWND close() const { return close_; }
-
- private:
-  HWND Child(const wchar_t* kind, const wchar_t* text, DWORD style, int x, int y, int width, int height) {
-    HWND child = CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, form_.get(), nullptr,
-                                 nullptr, nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    return child;
-  }
-
-  win::Brush backdropBrush_;  // before the windows: it goes after them
-  Window backdrop_;
-  Window form_;
-  HWND code_ = nullptr, save_ = nullptr, close_ = nullptr;
-};
 
 RECT ScreenRectOf(HWND window) {
   RECT area{};
@@ -151,10 +77,7 @@ class Tip {
  public:
   template <class Style>
   Tip(const Form& form, HWND control, POINT at, const std::wstring& text, Style&& style, std::vector<HWND>& known) {
-    if (FAILED(CoCreateInstance(CLSID_clsToolTip, nullptr, CLSCTX_INPROC_SERVER, IID__clsToolTip, &tip_))) {
-      std::fprintf(stderr, "tooltips: the library's classes are not registered\n");
-      std::exit(1);
-    }
+    tip_ = brixen::demo::Make<_clsToolTip>(CLSID_clsToolTip);
     VARIANT_BOOL done = VARIANT_FALSE;
     tip_->Create(win::LongOf(form.get()), &done);
     const RECT area = ClientRectOf(control, form.get());
@@ -185,19 +108,6 @@ class Tip {
 
   ComPtr<_clsToolTip> tip_;
 };
-
-bool SaveScreen(const RECT& area, const std::wstring& path) {
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  brixen::picbox::Image image(width, height);
-  const win::WindowDC screen(nullptr);
-  if (!BitBlt(image.dc(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY)) return false;
-  try {
-    brixen::picbox::SaveBmp(image, path);
-  } catch (const brixen::picbox::PictureError&) {
-    return false;
-  }
-  return true;
-}
 
 }  // namespace
 
