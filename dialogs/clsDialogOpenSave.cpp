@@ -2,6 +2,7 @@
 
 #include "dialogs/dialog_hook.h"
 #include "frame/errors.h"
+#include "frame/filesystem.h"
 #include "frame/win/ansi.h"
 #include "frame/win/handle_values.h"
 
@@ -57,7 +58,10 @@ String clsDialogOpenSave::OpenDialog(Long eVALUE, Long hwnd, const String& sDlgT
   if (initial_file.size() > kBufferSize) Raise(kErrInvalidCall);  // no room for it in the buffer
   title_ = win::ToAnsi(sDlgTitle);
   filter_ = FilterList(sFilter);
-  initial_dir_ = win::ToAnsi(sInitialDir);
+  // Only a folder that exists goes to the dialog as its first folder: for any other text the
+  // dialog starts in its own folder anyway, and Wine's dialog crashes on a device name ("CON")
+  // and hangs on a text far longer than a path.
+  initial_dir_ = FileSystem().FolderExists(sInitialDir) ? win::ToAnsi(sInitialDir) : std::string();
   def_ext_ = win::ToAnsi(sDefExt);
   // The initial name, then NULs to the buffer's end: nothing of an earlier name stays behind it.
   file_.assign(initial_file).resize(kBufferSize, '\0');

@@ -167,6 +167,22 @@ TEST_F(DialogOpenSave, TheOpenDialogShowsItsSettingsAndGivesTheNameTypedWithItsT
   EXPECT_EQ(FilterIndexOf(dialog_.Get()), 2);
 }
 
+// A text that names no folder (a device, a missing path, one far longer than a path) opens the
+// dialog in the folder it would choose without one.
+TEST_F(DialogOpenSave, AnInitialFolderThatIsNoFolderIsLeftToTheDialog) {
+  DialogCall plain;
+  const std::wstring usual = Show(dialog_.Get(), plain, Cancel).seen.folder;
+  for (const std::wstring& folder : {std::wstring(L"CON"), std::wstring(L"NUL"), temp_ / L"missing",
+                                     std::wstring(40000, L'x')}) {
+    DialogCall call;
+    call.initial_dir = folder;
+    const Outcome outcome = Show(dialog_.Get(), call, Cancel);
+    EXPECT_EQ(outcome.hr, S_OK) << folder.substr(0, 40);
+    EXPECT_TRUE(outcome.shown) << folder.substr(0, 40);
+    EXPECT_EQ(outcome.seen.folder, usual) << folder.substr(0, 40);
+  }
+}
+
 TEST_F(DialogOpenSave, TheSaveDialogAddsTheDefaultExtension) {
   DialogCall call;
   call.method = eDLG_SAVE;
