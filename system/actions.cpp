@@ -62,11 +62,13 @@ Long clsProperty::ExploreHere(Long hwnd, const String& sFolder, Long nShowCmd) {
 }
 
 // The program FindExecutable names, resolving the file from the first hard disk's root; "" when
-// it names none.
+// it names none. A name longer than any path names no file either (Wine's FindExecutable does
+// not return on one of tens of thousands of characters).
 String clsProperty::GetAssociatedApp(const String& sFileName) {
   return log_.Handle<String>(u" GetAssociatedApp", [&](String& program) {
     const std::string folder = win::ToAnsi(File().FirstHDDDrive() + u":\\");
     const std::string file = win::ToAnsi(sFileName);
+    if (file.size() >= MAX_PATH) return;
     std::string found(MAX_PATH + 1, '\0');  // FindExecutableA writes up to MAX_PATH characters
     const auto result = reinterpret_cast<INT_PTR>(::FindExecutableA(file.c_str(), folder.c_str(), found.data()));
     if (result > 32) program = win::FromAnsi(found.c_str());

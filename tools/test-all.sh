@@ -14,7 +14,8 @@
 #      in a network namespace with only the loopback up (tools/private-network.sh runs this script
 #      again with --private-network BITS), with their whole Wine session started inside it. Tests
 #      named *ThrowawaySession* end the session they run in: they run in a copy of the prefix with
-#      a wineserver of its own, removed afterwards.
+#      a wineserver of its own, removed afterwards. The leak tests (Leaks.*, LibraryUnload.*) run
+#      in a process of their own, and every member is called with bad arguments (tools/bad-input.sh).
 #   A private print service (tools/print-service.sh) offers the printer tests a queue for the run.
 # Prints results only; the last line sums the VBScript tests, one per file, locale and bitness:
 # "N passed, M failed". Exits 1 when anything failed.
@@ -64,18 +65,19 @@ run_fuzz() {
   fi
 }
 
-# run_win_tests [ja|private-network|throwaway]: the bitness's test program, every test of the
-# main run in English; or under the Japanese locale those whose name contains "Bilingual"; or
-# those that run apart (see the top).
+# run_win_tests [ja|leaks|private-network|throwaway]: the bitness's test program, every test of
+# the main run in English; or under the Japanese locale those whose name contains "Bilingual"; or
+# the leak tests, in a process of their own; or those that run apart (see the top).
 run_win_tests() {
   local exe=$BUILD/$BRIXEN_ARCH/tests/win/brixen_win_tests.exe
   if [ ! -f "$exe" ]; then
     failed "no $exe"
     return
   fi
-  local part=${1:-en} locale=en filter='*-*PrivateNetwork*:*ThrowawaySession*' label="win$BRIXEN_BITS"
+  local part=${1:-en} locale=en filter='*-*PrivateNetwork*:*ThrowawaySession*:Leaks.*:LibraryUnload.*' label="win$BRIXEN_BITS"
   case "$part" in
     ja) locale=ja filter=*Bilingual* label="$label [ja]" ;;
+    leaks) filter='Leaks.*:LibraryUnload.*-*PrivateNetwork*' label="$label [leaks]" ;;
     private-network) filter=*PrivateNetwork* label="$label [private network]" ;;
     throwaway) filter=*ThrowawaySession* label="$label [throwaway session]" ;;
   esac
@@ -84,6 +86,7 @@ run_win_tests() {
   # Emulated 32-bit code runs several times slower: its watchdogs get more time.
   local limit=300 watchdog=120
   [ "$BRIXEN_BITS" = 32 ] && limit=1200 watchdog=900
+  [ "$part" = leaks ] && limit=1200 watchdog=900
   # A run that ends without gtest's closing line (the process was killed) has failed too.
   # The BSTR cache off: a text freed by mistake goes back to the heap at once (dispatch tests).
   if timeout -k 5 "$limit" env LC_ALL="$BRIXEN_LC_ALL" BRIXEN_WATCHDOG_SECONDS=$watchdog OANOCACHE=1 \
@@ -172,6 +175,7 @@ run_wine_suite() {
 
   run_win_tests
   run_win_tests ja
+  run_win_tests leaks
   [ -n "$registered" ] && run_bad_input
   if [ -n "$registered" ]; then
     run_all_vbs
@@ -190,7 +194,7 @@ run_wine_suite() {
 # requests from a service of the session, so the session ends first and the inner run starts
 # the next one inside the namespace (and ends it there).
 run_private_network() {
-  local counts=$LOGS/win${BRIXEN_BITS}_private_network.counts passed failed_vbs problems
+  local counts=$LOGS/win${BRIXEN_BITS}_private_network.counts passed=0 failed_vbs=0 problems=0
   brixen_wineserver_stop
   rm -f "$counts"
   "$HERE/private-network.sh" "$HERE/test-all.sh" --private-network "$BRIXEN_BITS" "$counts"

@@ -165,6 +165,7 @@ TEST_F(PropertyShell, TheAssociatedProgramAsThePlatformNamesIt) {
   std::printf("GetAssociatedApp of a text file: %ls\n", expected);
   EXPECT_EQ(associated(unassociated_), L"");
   EXPECT_EQ(associated(folder_ / L"missing.txt"), L"");
+  EXPECT_EQ(associated(std::wstring(40000, L'x') + L".txt"), L"") << "a name longer than any path";
 }
 
 // The platform's setting is read back after each call and restored when the test ends.
