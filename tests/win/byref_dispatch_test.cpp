@@ -89,6 +89,21 @@ TEST_F(ByRefDispatch, ConversionFailureLeavesTheVariablesAlone) {
   }
 }
 
+// Null or Empty where the member takes a ByRef array of texts: a type mismatch (error 13), not a
+// status a script cannot name.
+TEST_F(ByRefDispatch, NoArrayWhereAnArrayIsTakenIsATypeMismatch) {
+  ComPtr<IDispatch> file = CreateByProgId(L"BRIXEN.clsFILE");
+  VARIANT null, empty;
+  VariantInit(&null);
+  V_VT(&null) = VT_NULL;
+  VariantInit(&empty);
+  for (const VARIANT& folders : {null, empty}) {
+    Call call;
+    InvokeByName(file.Get(), L"FoldersInFolder", DISPATCH_PROPERTYGET | DISPATCH_METHOD, {folders, TextArg(L"C:\\")}, call);
+    EXPECT_EQ(call.hr, DISP_E_TYPEMISMATCH) << V_VT(&folders);
+  }
+}
+
 TEST_F(ByRefDispatch, ExactlyTypedReferencesWorkAsBefore) {
   BSTR where = SysAllocString(L"A=1");
   Call text_call;

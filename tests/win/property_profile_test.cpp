@@ -149,6 +149,19 @@ TEST_F(PropertyProfile, OverlongSectionOrKeyNamesAreAbsentAndCannotBeWritten) {
   EXPECT_EQ(Text(fits, L"Count", ini_), kAbsentText) << "the longest usable name is looked up";
 }
 
+// A bare file name lies in the Windows folder; one too long for a path there names no file the
+// platform can reach (Wine's profile calls overran their buffer on it).
+TEST_F(PropertyProfile, ABareFileNameTooLongForAPathIsAbsentAndCannotBeWritten) {
+  wchar_t windows[MAX_PATH] = {};
+  const std::size_t room = MAX_PATH - 2 - GetWindowsDirectoryW(windows, MAX_PATH);  // the separator and the NUL
+  for (const std::wstring& name : {std::wstring(room + 1, L'f'), std::wstring(40000, L'f')}) {
+    SCOPED_TRACE(name.size());
+    EXPECT_EQ(Int(L"Main", L"Count", name), kAbsentNumber);
+    EXPECT_EQ(Text(L"Main", L"Count", name), kAbsentText);
+    EXPECT_EQ(Write(L"Main", L"Count", Variant(Long{1}), name), VARIANT_FALSE);
+  }
+}
+
 // ---- the handlers
 
 class PropertyProfileLogs : public PropertyProfile {
