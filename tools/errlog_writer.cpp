@@ -5,23 +5,10 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cwchar>
 #include <string>
 
 #include "brixen.h"
-
-namespace {
-
-LRESULT CALLBACK RefuseBoxes(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) {
-    wchar_t name[16] = {};
-    GetClassNameW(reinterpret_cast<HWND>(wParam), name, 16);
-    if (std::wcscmp(name, L"#32770") == 0) return 1;
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-}  // namespace
+#include "refused_boxes.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 4) {
@@ -30,7 +17,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   const int writer = _wtoi(argv[2]), count = _wtoi(argv[3]);
   OleInitialize(nullptr);
-  HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseBoxes, nullptr, GetCurrentThreadId());
+  const brixen::boxes::RefusedMessageBoxes refused;
   _clsMethod* method = nullptr;
   if (FAILED(CoCreateInstance(CLSID_clsMethod, nullptr, CLSCTX_INPROC_SERVER, IID__clsMethod,
                               reinterpret_cast<void**>(&method)))) {
@@ -54,7 +41,6 @@ int wmain(int argc, wchar_t** argv) {
   SysFreeString(text);
   CloseHandle(start);
   method->Release();
-  UnhookWindowsHookEx(hook);
   OleUninitialize();
   return failed == 0 ? 0 : 1;
 }

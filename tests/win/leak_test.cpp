@@ -18,6 +18,7 @@
 #include "picturebox/canvas.h"
 #include "process_counts.h"
 #include "property_object.h"
+#include "refused_boxes.h"
 
 namespace brixen::test {
 namespace {
@@ -33,26 +34,6 @@ constexpr int kCalls = 1000, kSlowCalls = 100;
 struct Member {
   const char* name;
   std::function<void()> call;
-};
-
-// Message boxes of the calling thread are refused as they are made: each returns at once, so
-// members that log an error can run thousands of times.
-class RefusedBoxes {
- public:
-  RefusedBoxes() : hook_(SetWindowsHookExW(WH_CBT, Refuse, nullptr, GetCurrentThreadId())) {}
-  ~RefusedBoxes() { UnhookWindowsHookEx(hook_); }
-  RefusedBoxes(const RefusedBoxes&) = delete;
-  RefusedBoxes& operator=(const RefusedBoxes&) = delete;
-
- private:
-  static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam) {
-    wchar_t kind[16] = {};
-    if (code == HCBT_CREATEWND && GetClassNameW(reinterpret_cast<HWND>(wParam), kind, 16) && wcscmp(kind, L"#32770") == 0) {
-      return 1;
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-  }
-  HHOOK hook_;
 };
 
 // A caller's window with the controls the window members look at.
@@ -107,7 +88,7 @@ class Leaks : public testing::Test {
   std::wstring Write(const std::wstring& name, const std::string& bytes) { return folder_.Write(name, bytes); }
 
   TempFolder folder_;
-  RefusedBoxes boxes_;
+  boxes::RefusedMessageBoxes boxes_;  // members that log an error run thousands of times
 };
 
 // The counts themselves: one handle, registry key, window or GDI object left behind shows.

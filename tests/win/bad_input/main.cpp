@@ -28,6 +28,7 @@
 #include "frame/win/handles.h"
 #include "members.h"
 #include "policy.h"
+#include "refused_boxes.h"
 
 namespace brixen::bad_input {
 namespace {
@@ -69,20 +70,6 @@ DWORD WINAPI CloseDialogs(void*) {
   }
 }
 
-// Message boxes (the system's own dialog template, made by user32) are refused as they are
-// made, so each returns at once: thousands of calls end in a logged error and its box.
-LRESULT CALLBACK RefuseMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) {
-    const auto* created = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-    wchar_t kind[16] = {};
-    if (created->lpcs->hInstance == GetModuleHandleW(L"user32.dll") &&
-        GetClassNameW(reinterpret_cast<HWND>(wParam), kind, 16) && std::wcscmp(kind, L"#32770") == 0) {
-      return 1;
-    }
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 void Report(const char* format, auto... values) {
   std::printf(format, values...);
   std::fflush(stdout);
@@ -108,7 +95,7 @@ int RunChild(const std::vector<Member>& members, std::size_t from) {
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
   SetUnhandledExceptionFilter(EndOnFault);
   win::Handle closer(CreateThread(nullptr, 0, CloseDialogs, nullptr, 0, nullptr));
-  const win::Hook boxes(SetWindowsHookExW(WH_CBT, RefuseMessageBoxes, nullptr, GetCurrentThreadId()));
+  const boxes::RefusedMessageBoxes refused;  // thousands of calls end in a logged error and its box
   const std::vector<Case> cases = MakeCases(members);
   for (std::size_t i = from; i < cases.size(); ++i) {
     Report("C %zu\n", i);

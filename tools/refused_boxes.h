@@ -1,0 +1,36 @@
+// Refuses the message boxes the calling thread makes while the object lives: each box's window is
+// refused as it is created, so the box returns at once (0) and nobody has to answer it. For test
+// programs that call members thousands of times, each ending in a logged error and its box. Other
+// dialogs (the common dialogs) are left alone.
+#pragma once
+#include <windows.h>
+
+#include <cwchar>
+
+namespace brixen::boxes {
+
+class RefusedMessageBoxes {
+ public:
+  RefusedMessageBoxes() : hook_(SetWindowsHookExW(WH_CBT, Refuse, nullptr, GetCurrentThreadId())) {}
+  ~RefusedMessageBoxes() { UnhookWindowsHookEx(hook_); }
+  RefusedMessageBoxes(const RefusedMessageBoxes&) = delete;
+  RefusedMessageBoxes& operator=(const RefusedMessageBoxes&) = delete;
+
+ private:
+  // A message box is a dialog window made from user32's own template.
+  static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+      const auto* created = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+      wchar_t kind[16] = {};
+      if (created->lpcs->hInstance == GetModuleHandleW(L"user32.dll") &&
+          GetClassNameW(reinterpret_cast<HWND>(wParam), kind, 16) && std::wcscmp(kind, L"#32770") == 0) {
+        return 1;
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  HHOOK hook_;
+};
+
+}  // namespace brixen::boxes
