@@ -17,12 +17,14 @@ class RefusedMessageBoxes {
   RefusedMessageBoxes& operator=(const RefusedMessageBoxes&) = delete;
 
  private:
-  // A message box is a dialog window made from user32's own template.
+  // Every top-level dialog window but those of the common dialogs (which comdlg32 makes from its
+  // own templates) is taken for a message box.
   static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND) {
       const auto* created = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+      const HMODULE common_dialogs = GetModuleHandleW(L"comdlg32.dll");
       wchar_t kind[16] = {};
-      if (created->lpcs->hInstance == GetModuleHandleW(L"user32.dll") &&
+      if (!(created->lpcs->style & WS_CHILD) && (!common_dialogs || created->lpcs->hInstance != common_dialogs) &&
           GetClassNameW(reinterpret_cast<HWND>(wParam), kind, 16) && std::wcscmp(kind, L"#32770") == 0) {
         return 1;
       }
