@@ -7,7 +7,9 @@
 namespace brixen::win {
 namespace {
 
-constexpr size_t kLongestName = 32766;  // bytes of a section or key name the platform is given
+// Bytes of a section, key or value the platform is given: its ANSI calls widen each text into a
+// counted string of at most 32,766 characters.
+constexpr size_t kLongestText = 32766;
 
 // A bare file name (no folder) lies in the Windows folder. Wine joins the two in a buffer of
 // MAX_PATH characters without a check, so a bare name longer than the room left overruns its
@@ -23,7 +25,7 @@ bool ReachableFile(const std::string& file) {
 struct ProfileName {
   std::string section, key, file;
   ProfileName(StringView s, StringView k, StringView f) : section(ToAnsi(s)), key(ToAnsi(k)), file(ToAnsi(f)) {}
-  bool Usable() const { return section.size() <= kLongestName && key.size() <= kLongestName && ReachableFile(file); }
+  bool Usable() const { return section.size() <= kLongestText && key.size() <= kLongestText && ReachableFile(file); }
 };
 
 }  // namespace
@@ -45,9 +47,9 @@ String ProfileText(StringView section, StringView key, StringView absent, DWORD 
 
 bool WriteProfileText(StringView section, StringView key, StringView value, StringView file) {
   const ProfileName name(section, key, file);
-  if (!name.Usable()) return false;
-  return ::WritePrivateProfileStringA(name.section.c_str(), name.key.c_str(), ToAnsi(value).c_str(),
-                                      name.file.c_str()) != FALSE;
+  const std::string text = ToAnsi(value);
+  if (!name.Usable() || text.size() > kLongestText) return false;
+  return ::WritePrivateProfileStringA(name.section.c_str(), name.key.c_str(), text.c_str(), name.file.c_str()) != FALSE;
 }
 
 }  // namespace brixen::win

@@ -6,6 +6,8 @@
 // profile functions can crash on one (its 64-bit writer on such a key); so can they on a bare
 // file name too long for a path in the Windows folder. Such a name is answered here as an
 // absent entry: a read gives the caller's default, a write fails; the platform is not called.
+// A value of 32,767 bytes or more is not written either (Wine's 32-bit writer crashes on one,
+// and the ANSI call cannot pass it on whole): the write fails and the file stays as it was.
 #pragma once
 #include <windows.h>
 

@@ -209,8 +209,9 @@ TEST_F(MethodRegIniDefaultKey, OtherKindsOfDefaultAreRefusedWithAMessage) {
   EXPECT_EQ(FileBytes(ini_), before);
 }
 
-// A section or key of 32,767 characters and more names no entry: nothing is written, no box.
-TEST_F(MethodRegIniDefaultKey, OverlongNamesWriteNothing) {
+// A section or key of 32,767 characters and more names no entry, and a value that long cannot be
+// written (Wine's 32-bit profile writer crashed on one): nothing is written, no box.
+TEST_F(MethodRegIniDefaultKey, OverlongNamesAndValuesWriteNothing) {
   WriteIni("[Section]\r\nOther=1\r\n");
   const std::string before = FileBytes(ini_);
   const OwnedBstr overlong(std::wstring(32767, L'k')), section(L"Section"), key(L"Key"), file(ini_);
@@ -218,6 +219,8 @@ TEST_F(MethodRegIniDefaultKey, OverlongNamesWriteNothing) {
     EXPECT_EQ(method_->RegIniDefaultKey(overlong.get(), key.get(), value.get(), file.get()), S_OK);
     EXPECT_EQ(method_->RegIniDefaultKey(section.get(), overlong.get(), value.get(), file.get()), S_OK);
   }
+  const Variant overlong_value(String(40000, u'v'));
+  EXPECT_EQ(method_->RegIniDefaultKey(section.get(), key.get(), overlong_value.get(), file.get()), S_OK);
   EXPECT_EQ(FileBytes(ini_), before);
   EXPECT_TRUE(answerer_.Boxes().empty());
 }

@@ -149,6 +149,18 @@ TEST_F(PropertyProfile, OverlongSectionOrKeyNamesAreAbsentAndCannotBeWritten) {
   EXPECT_EQ(Text(fits, L"Count", ini_), kAbsentText) << "the longest usable name is looked up";
 }
 
+// A value of 32,767 characters and more cannot be written (Wine's 32-bit profile writer crashed
+// on one); the file is left as it was. The longest value that can be passed is written whole.
+TEST_F(PropertyProfile, AnOverlongValueIsNotWritten) {
+  WriteBytes(ini_, "[Main]\r\nCount=12\r\n");
+  for (const std::size_t size : {32767u, 40000u}) {
+    EXPECT_EQ(Write(L"Main", L"Count", Variant(String(size, u'v')), ini_), VARIANT_FALSE) << size;
+  }
+  EXPECT_EQ(ReadBytes(ini_), "[Main]\r\nCount=12\r\n");
+  EXPECT_EQ(Write(L"Main", L"Count", Variant(String(32766, u'v')), ini_), VARIANT_TRUE);
+  EXPECT_EQ(ReadBytes(ini_), "[Main]\r\nCount=" + std::string(32766, 'v') + "\r\n");
+}
+
 // A bare file name lies in the Windows folder; one too long for a path there names no file the
 // platform can reach (Wine's profile calls overran their buffer on it).
 TEST_F(PropertyProfile, ABareFileNameTooLongForAPathIsAbsentAndCannotBeWritten) {
