@@ -58,7 +58,8 @@ CONF
   export CUPS_SERVER=$BRIXEN_CUPS_SOCKET_DIR/cups.sock
   local tries
   for tries in $(seq 300); do
-    LC_ALL=C lpstat -r >/dev/null 2>&1 && break
+    # lpstat -r succeeds either way; only its text tells whether the daemon answers yet.
+    [ "$(LC_ALL=C lpstat -r 2>/dev/null)" = "scheduler is running" ] && break
     kill -0 "$BRIXEN_CUPSD_PID" 2>/dev/null || break
     sleep 0.1
   done
