@@ -100,9 +100,9 @@ run_win_tests() {
   brixen_locale en
 }
 
-# run_leak_tests: the leak tests, each in a process of its own. Wine's server crashed when a
-# process went on to make windows after the profile members' leak test (whose 20,000 logged
-# errors each had their message box refused).
+# run_leak_tests: the leak tests, each in a process of its own. The profile members' test refuses
+# the message boxes of 20,000 logged errors, and Wine's server keeps the handle of each refused
+# window: the next window the same process made crashed the server (tools/refused_boxes.h).
 run_leak_tests() {
   local test
   for test in $(leak_test_names); do run_win_tests leaks "$test"; done
